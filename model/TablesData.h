@@ -1,0 +1,1 @@
+// Row data of the tuning tables.

@@ -1,0 +1,15 @@
+#pragma once
+// Number texts: signed integers, Greek alphabetic numerals, cents and pitch names.
+// Texts are UTF-16 and are never Unicode-normalised.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+std::u16string IfThenStr(bool Condition, std::u16string_view WhenTrue, std::u16string_view WhenFalse);
+int32_t IfThenInt(bool Condition, int32_t WhenTrue, int32_t WhenFalse);
+std::u16string SignedIntText(int32_t Value);
+std::u16string GreekNumeral(int32_t Value);
+std::u16string GreekNumeralOrZero(int32_t Value);
+double RatioToCents(double Ratio);
+std::u16string FreqToPitchName(double Frequency);
