@@ -1,0 +1,61 @@
+#include "KeyPlayer.h"
+
+#include "SynthSm.h"
+
+namespace {
+bool IsPlayingKey(uint16_t Key) {
+    return Key >= TKeyPlayer::FirstKey && Key <= TKeyPlayer::LastKey;
+}
+} // namespace
+
+void TKeyPlayer::EPlayKeyDown(uint16_t Key, TModifiers Modifiers) {
+    int m = 1;
+    if (Modifiers.Shift || Modifiers.CapsLock) m = 3;
+    if (Modifiers.Ctrl) m = 5;
+
+    if (!IsPlayingKey(Key)) {
+        // The flags are cleared even when closed: after a failed open they would otherwise keep
+        // the next successful open from striking the string.
+        if (SynthOpened) SynthClose();
+        Ton.fill(false);
+        return;
+    }
+    const auto L = static_cast<uint8_t>(LastKey - Key);
+    double f = Seam.Frequency(L) * m;
+    if (Seam.FromMese()) {
+        // Two roundings, as the window's own arithmetic: times 2, then divided by 3.
+        f = f * 2;
+        f = f / 3;
+    }
+    if (!SynthOpened) SynthOpen(Instrument);
+    if (Seam.Melodic())
+        for (uint8_t s = 0; s <= 8; ++s)
+            StopString(s);
+    if (!Ton[L]) SynthPlay(L, f);
+    Ton[L] = true;
+}
+
+void TKeyPlayer::EPlayKeyUp(uint16_t Key) {
+    if (Seam.Melodic() || !IsPlayingKey(Key)) return;
+    const auto L = static_cast<uint8_t>(LastKey - Key);
+    if (SynthOpened)
+        StopString(L);
+    else
+        Ton[L] = false; // nothing sounds, but the next press must strike again
+}
+
+void TKeyPlayer::StopString(uint8_t L) {
+    SynthStop(L);
+    Ton[L] = false;
+}
+
+void TKeyPlayer::CBInstrumenteClick(int32_t SelectedIndex) {
+    Instrument = static_cast<uint8_t>(SelectedIndex);
+    SynthClose();
+    Ton.fill(false);
+}
+
+void TKeyPlayer::Silence() {
+    SynthClose();
+    Ton.fill(false);
+}
