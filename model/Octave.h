@@ -16,5 +16,8 @@ struct TStringLength {
 // Index 0 is the highest and shortest string, 7 the lowest; 8 is the fixed string of length 135.
 using TOctave = std::array<TStringLength, 9>;
 
+// Zero-filled, with the fixed ninth string of length 135 in Mhkh[8].
+TOctave MakeOctave();
+
 // m: row of Mixtures, t: row of Tonoi, s: start index, b: base length. Writes Mhkh[0..7] only.
 void BuildOctave(TOctave& Mhkh, int32_t m, int32_t t, int32_t s, int32_t b);

@@ -29,11 +29,20 @@ struct TReadings {
     std::vector<std::u16string> LBInt;
 };
 
-// Builds Mhkh[0..7] for the choice and fills every text. Reusing one TReadings keeps its
+// Builds Mhkh[0..7] for the choice and fills every text. Tonos and Mixture must be rows of their
+// tables; a Language other than 1 reads Greek. Reusing one TReadings keeps its
 // buffers, so a refresh allocates only where a text outgrows them.
 void UpdateReadings(const TChoices& Choices, TOctave& Mhkh, TReadings& Out);
 
 int32_t MatchingKithara(int32_t Mixture, int32_t Tonos);
+
+// Start index s and base length b for BuildOctave, and o, the row of NoteNames that names
+// string 1 by position.
+struct TStart {
+    int32_t s, b, o;
+};
+TStart StartParameters(int32_t Tonos, int32_t Start);
+
 std::u16string RatioText(TFraction F);
 std::u16string GenusText(int32_t Genus);
 std::u16string MixtureName(int32_t Mixture, int32_t Language);
@@ -47,3 +56,8 @@ void FindIntervals(const TOctave& Mhkh, const std::array<bool, IntervalCount>& M
 double GetFrequency(const TOctave& Mhkh, int32_t L);
 // The exact frequency rounded to one decimal, halves away from zero, e.g. "330.8".
 std::u16string FrequencyText(const TFraction& Length, char16_t DecimalSeparator);
+
+// The same texts appended to a buffer, so that a refresh can reuse its strings.
+void AppendRatioText(std::u16string& Out, TFraction F);
+void AppendGenusText(std::u16string& Out, int32_t Genus);
+void AppendFrequencyText(std::u16string& Out, const TFraction& Length, char16_t DecimalSeparator);

@@ -1,0 +1,3 @@
+#include "Tables.h"
+
+int32_t Language = 0;
