@@ -1,0 +1,38 @@
+#include "FitLabel.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+
+TFitLabel::TFitLabel(QWidget* Parent) : QLabel(Parent) {}
+
+void TFitLabel::setText(const QString& Text) {
+    QLabel::setText(Text);
+    Fit();
+}
+
+void TFitLabel::Fit() {
+    const int Width = sizeHint().width();
+    QRect R = geometry();
+    if (alignment().testFlag(Qt::AlignRight))
+        R.setLeft(R.right() + 1 - Width);
+    else
+        R.setWidth(Width);
+    setGeometry(R);
+}
+
+void TFitLabel::changeEvent(QEvent* Event) {
+    QLabel::changeEvent(Event);
+    if (Event->type() == QEvent::FontChange) Fit();
+}
+
+TLinkLabel::TLinkLabel(QWidget* Parent) : TFitLabel(Parent) {
+    QPalette P = palette();
+    P.setColor(QPalette::WindowText, P.color(QPalette::Link));
+    setPalette(P);
+}
+
+void TLinkLabel::mouseReleaseEvent(QMouseEvent* Event) {
+    TFitLabel::mouseReleaseEvent(Event);
+    if (Event->button() == Qt::LeftButton && rect().contains(Event->position().toPoint()))
+        emit Click();
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Static text whose width follows its text. A right-aligned label keeps its right edge and grows
+// or shrinks to the left.
+
+#include <QLabel>
+
+class TFitLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit TFitLabel(QWidget* Parent = nullptr);
+
+    // Hides QLabel::setText (not virtual) so that every caption change refits; the generated
+    // layout code and the window call it through this type.
+    void setText(const QString& Text);
+    void Fit();
+
+protected:
+    void changeEvent(QEvent* Event) override;
+};
+
+// A label drawn underlined in the hyperlink colour that raises Click on a left click; the
+// pointer does not change over it.
+class TLinkLabel : public TFitLabel {
+    Q_OBJECT
+public:
+    explicit TLinkLabel(QWidget* Parent = nullptr);
+
+signals:
+    void Click();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+};

@@ -1,0 +1,27 @@
+#include "Kelvaro02.h"
+
+#include "OpenLink.h"
+#include "PixelFonts.h"
+#include "ProgramIcon.h"
+#include "ui_Kelvaro02.h"
+
+TAboutBox::TAboutBox(QWidget* Owner)
+    : QDialog(Owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      Ui(std::make_unique<Ui::AboutBox>()) {
+    Ui->setupUi(this);
+    PixelFonts(this);
+    setFixedSize(size());
+    CentreOnScreen(this);
+}
+
+TAboutBox::~TAboutBox() = default;
+
+// Closing only hides a dialog; the box deletes itself once the closing has run to its end.
+void TAboutBox::FormClose() {
+    deleteLater();
+}
+
+void TAboutBox::ELicenseLinkClick(const QString& Link) {
+    OpenLink(Link);
+}
