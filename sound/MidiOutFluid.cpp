@@ -2,6 +2,7 @@
 
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
+#include <glib.h>
 
 #include <cstdarg>
 #include <cstdio>
@@ -63,6 +64,31 @@ void RouteLibraryLogs() {
         snd_lib_error_set_handler(AlsaLog);
     });
 }
+
+void GlibLog(const gchar* Domain, GLogLevelFlags, const gchar* Message, gpointer) {
+    Keep(std::string("glib ") + (Domain ? Domain : "") + ": " + (Message ? Message : ""));
+}
+
+// FluidSynth's DLS loader (libinstpatch) logs through GLib, straight to stderr, when a file is
+// neither SF2 nor DLS. The handlers are held only while a font loads, so no other user of GLib
+// in the process is affected.
+class TGlibLogRoute {
+public:
+    TGlibLogRoute() {
+        for (size_t i = 0; i < std::size(Domains); ++i)
+            Ids[i] = g_log_set_handler(Domains[i], G_LOG_LEVEL_MASK, GlibLog, nullptr);
+    }
+    ~TGlibLogRoute() {
+        for (size_t i = 0; i < std::size(Domains); ++i)
+            g_log_remove_handler(Domains[i], Ids[i]);
+    }
+    TGlibLogRoute(const TGlibLogRoute&) = delete;
+    TGlibLogRoute& operator=(const TGlibLogRoute&) = delete;
+
+private:
+    static constexpr const char* Domains[] = {nullptr, "libInstPatch", "GLib-GObject"};
+    guint Ids[std::size(Domains)] = {};
+};
 
 std::string SettingString(fluid_settings_t* Settings, const char* Name) {
     char* Value = nullptr;
@@ -139,10 +165,12 @@ bool FluidMidiOut::LoadSoundFont() {
     }
     Candidates.insert(Candidates.end(), Options.SoundFonts.begin(), Options.SoundFonts.end());
     std::error_code Ignored;
+    const TGlibLogRoute Route;
     for (const std::string& Path : Candidates) {
         // A missing candidate is the usual case for the fallbacks: skip it without a log line.
         if (Path.empty() || !std::filesystem::is_regular_file(Path, Ignored)) continue;
         if (fluid_synth_sfload(Synth, Path.c_str(), 1) != FLUID_FAILED) {
+            ++Loads;
             LoadedFont = Path;
             return true;
         }

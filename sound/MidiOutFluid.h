@@ -54,6 +54,8 @@ public:
     int RenderFloat(float* Left, float* Right, int Frames);
     // The soundfont that loaded, empty before.
     const std::string& SoundFont() const { return LoadedFont; }
+    // How many times a soundfont was loaded: once for the life of the object.
+    int FontLoads() const { return Loads; }
     // The driver that started, empty when none (or offline).
     const std::string& AudioDriver() const { return StartedDriver; }
     // Output latency the driver was asked for, in milliseconds; 0 offline.
@@ -72,6 +74,7 @@ private:
     std::string LoadedFont;
     std::string StartedDriver;
     bool Opened = false;
+    int Loads = 0;
 };
 
 // FluidSynth's and ALSA's library messages, kept here instead of going to stderr. Each distinct
