@@ -2,7 +2,7 @@
 // A key's physical identity and the modifier state at the moment of a key event, read from the
 // platform's native event data. One implementation file per platform.
 
-#include "KeyPlayer.h"
+#include "sound/KeyPlayer.h"
 
 #include <cstdint>
 
