@@ -170,7 +170,8 @@ protected:
     void SetUp() override {
         unsetenv("KELVARO_SOUND_LOG");
         ClearSoundLog();
-        Dir = std::filesystem::temp_directory_path() / ("kelvaro-sound-" + std::to_string(getpid()));
+        Dir =
+            std::filesystem::temp_directory_path() / ("kelvaro-sound-" + std::to_string(getpid()));
         std::filesystem::create_directories(Dir);
         Previous = std::filesystem::current_path();
         std::filesystem::current_path(Dir);

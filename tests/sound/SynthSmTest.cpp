@@ -1,5 +1,5 @@
-#include "sound/MidiOutRecording.h"
 #include "sound/SynthSm.h"
+#include "sound/MidiOutRecording.h"
 
 #include <gtest/gtest.h>
 
@@ -35,9 +35,10 @@ protected:
     RecordingMidiOut Out;
 };
 
-constexpr const char* SixteenPrograms24 = "open, C0 18 00, C1 18 00, C2 18 00, C3 18 00, C4 18 00, "
-                                          "C5 18 00, C6 18 00, C7 18 00, C8 18 00, C9 18 00, "
-                                          "CA 18 00, CB 18 00, CC 18 00, CD 18 00, CE 18 00, CF 18 00";
+constexpr const char* SixteenPrograms24 =
+    "open, C0 18 00, C1 18 00, C2 18 00, C3 18 00, C4 18 00, "
+    "C5 18 00, C6 18 00, C7 18 00, C8 18 00, C9 18 00, "
+    "CA 18 00, CB 18 00, CC 18 00, CD 18 00, CE 18 00, CF 18 00";
 
 struct PlayCase {
     const char* Name;
@@ -69,7 +70,9 @@ constexpr PlayCase PlayCases[] = {
     {"Infinite", std::numeric_limits<double>::infinity(), "80 3A 7F", 0},
 };
 
-void PrintTo(const PlayCase& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const PlayCase& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class SynthPlayTable : public SynthSmTest, public ::testing::WithParamInterface<PlayCase> {};
 
