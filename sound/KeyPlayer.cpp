@@ -14,16 +14,13 @@ void TKeyPlayer::EPlayKeyDown(uint16_t Key, TModifiers Modifiers) {
     if (Modifiers.Ctrl) m = 5;
 
     if (!IsPlayingKey(Key)) {
-        // The flags are cleared even when closed: after a failed open they would otherwise keep
-        // the next successful open from striking the string.
-        if (SynthOpened) SynthClose();
-        Ton.fill(false);
+        Silence();
         return;
     }
     const auto L = static_cast<uint8_t>(LastKey - Key);
     double f = Seam.Frequency(L) * m;
     if (Seam.FromMese()) {
-        // Two roundings, as the window's own arithmetic: times 2, then divided by 3.
+        // Doubled, then divided by 3, each rounded to a double: it can decide the last bend step.
         f = f * 2;
         f = f / 3;
     }
@@ -56,6 +53,8 @@ void TKeyPlayer::CBInstrumenteClick(int32_t SelectedIndex) {
 }
 
 void TKeyPlayer::Silence() {
-    SynthClose();
+    if (SynthOpened) SynthClose();
+    // Cleared even when closed: after a failed open a stale flag would keep the next successful
+    // open from striking the string.
     Ton.fill(false);
 }
