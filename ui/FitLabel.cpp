@@ -1,6 +1,5 @@
 #include "FitLabel.h"
 
-#include <QEvent>
 #include <QMouseEvent>
 
 TFitLabel::TFitLabel(QWidget* Parent) : QLabel(Parent) {}
@@ -18,11 +17,6 @@ void TFitLabel::Fit() {
     else
         R.setWidth(Width);
     setGeometry(R);
-}
-
-void TFitLabel::changeEvent(QEvent* Event) {
-    QLabel::changeEvent(Event);
-    if (Event->type() == QEvent::FontChange) Fit();
 }
 
 TLinkLabel::TLinkLabel(QWidget* Parent) : TFitLabel(Parent) {

@@ -12,10 +12,8 @@ public:
     // Hides QLabel::setText (not virtual) so that every caption change refits; the generated
     // layout code and the window call it through this type.
     void setText(const QString& Text);
+    // Called again by the window once the fonts are final.
     void Fit();
-
-protected:
-    void changeEvent(QEvent* Event) override;
 };
 
 // A label drawn underlined in the hyperlink colour that raises Click on a left click; the

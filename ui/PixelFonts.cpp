@@ -17,7 +17,9 @@ void Convert(QWidget* W) {
         F.setFixedPitch(true);
     } else if (F.resolveMask() & QFont::FamiliesResolved ||
                F.resolveMask() & QFont::FamilyResolved) {
-        F.setFamilies({F.family(), QStringLiteral("DejaVu Sans")});
+        // The condensed face keeps texts laid out for Tahoma within their boxes.
+        F.setFamilies(
+            {F.family(), QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
         F.setStyleHint(QFont::SansSerif);
     }
     W->setFont(F);
