@@ -90,12 +90,14 @@ inline double EstimateFundamental(const float* x, size_t n, double SampleRate, d
     return SampleRate / Period;
 }
 
-inline double EstimateFundamental(const std::vector<float>& x, double SampleRate,
-                                  double MinHz = 60, double MaxHz = 4000) {
+inline double EstimateFundamental(const std::vector<float>& x, double SampleRate, double MinHz = 60,
+                                  double MaxHz = 4000) {
     return EstimateFundamental(x.data(), x.size(), SampleRate, MinHz, MaxHz);
 }
 
 // Signed distance from Reference to Hz in cents.
-inline double CentsBetween(double Hz, double Reference) { return 1200 * std::log2(Hz / Reference); }
+inline double CentsBetween(double Hz, double Reference) {
+    return 1200 * std::log2(Hz / Reference);
+}
 
 } // namespace pitch
