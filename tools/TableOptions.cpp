@@ -102,7 +102,7 @@ bool ParseTableOptions(int argc, const char* const* argv, TTableOptions& Options
             if (!ParseRowOrName(
                     Value, 7, [](int32_t r, int32_t L) { return Tonoi[r].Names[L]; }, C.Tonos)) {
                 Error = "--tonos accepts a row 0-6 or a tonos name as in the tables (Dṓrios, "
-                        "Δωριστί), not \"" +
+                        "Δωριστί), not \"" +
                         std::string(Value) + "\"";
                 return false;
             }

@@ -71,8 +71,8 @@ void WriteTable(std::string& Out, const TChoices& Choices, const TReadings& R) {
     Head += u", ";
     Head += MixtureName(Choices.Mixture, Lang);
     Head += u", ";
-    Head += Choices.Start == 1 ? (English ? u"from mésē" : u"ἀπὸ μέσης")
-                               : (English ? u"from nḗtē" : u"ἀπὸ νήτης");
+    Head += Choices.Start == 1 ? (English ? u"from mésē" : u"ἀπὸ μέσης")
+                               : (English ? u"from nḗtē" : u"ἀπὸ νήτης");
     AppendLine(Out, Head);
     AppendLine(Out, u"Kithara: " + (R.Kithara < 0
                                         ? std::u16string(u"none")
@@ -85,8 +85,8 @@ void WriteTable(std::string& Out, const TChoices& Choices, const TReadings& R) {
     constexpr int Columns = 9;
     std::u16string Cells[9][Columns];
     Cells[0][0] = u"String";
-    Cells[0][1] = English ? u"by position" : u"θέσει";
-    Cells[0][2] = English ? u"by function" : u"δυνάμει";
+    Cells[0][1] = English ? u"by position" : u"θέσει";
+    Cells[0][2] = English ? u"by function" : u"δυνάμει";
     Cells[0][3] = u"Length";
     Cells[0][4] = u"Greek";
     Cells[0][5] = u"Cents";
