@@ -21,9 +21,10 @@ struct TSoundLog {
     std::set<std::string> Printed;
 };
 
+// Never destroyed: the platform output is a static too, and its teardown at exit still logs.
 TSoundLog& Log() {
-    static TSoundLog L;
-    return L;
+    static auto* L = new TSoundLog;
+    return *L;
 }
 
 void Keep(std::string Line) {

@@ -257,6 +257,34 @@ TEST_F(QuietFailure, SynthsComeAndGoWithoutLeaks) {
     }
 }
 
+// Channel 9 is the drum channel: the small font has no drum kit 79 (ocarina elsewhere), which
+// FluidSynth notes at every open. With the log on, that note reaches stderr once, not once per open.
+TEST_F(QuietFailure, DrumChannelNoteIsPrintedOnceWithTheLogOn) {
+    FluidMidiOut Out(FluidOptions::Offline(SmallFont));
+    SynthUseOutput(&Out);
+    setenv("KELVARO_SOUND_LOG", "1", 1);
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 3; ++i)
+        SynthOpen(79);
+    const std::string Printed = testing::internal::GetCapturedStderr();
+    unsetenv("KELVARO_SOUND_LOG");
+    SynthClose();
+    SynthUseOutput(nullptr);
+
+    const auto Count = [](const std::string& Text) {
+        size_t n = 0;
+        for (size_t At = Text.find("channel 9"); At != std::string::npos;
+             At = Text.find("channel 9", At + 1))
+            ++n;
+        return n;
+    };
+    std::string Kept;
+    for (const std::string& Line : SoundLog())
+        Kept += Line + "\n";
+    EXPECT_EQ(Count(Kept), 3u);
+    EXPECT_LE(Count(Printed), 1u);
+}
+
 // The program's own backend prints nothing raw, whether this machine can sound or not.
 TEST_F(QuietFailure, PlatformOutputPrintsNothing) {
     SynthUseOutput(nullptr);
