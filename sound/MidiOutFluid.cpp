@@ -33,8 +33,10 @@ void Keep(std::string Line) {
     TSoundLog& L = Log();
     std::lock_guard Guard(L.Lock);
     // Each distinct line once, so the drum channel's "instrument substituted" note of every open
-    // does not repeat.
-    if (std::getenv("KELVARO_SOUND_LOG") && L.Printed.insert(Line).second)
+    // does not repeat; the set of printed lines is bounded too.
+    constexpr size_t MaxPrinted = 1000;
+    if (std::getenv("KELVARO_SOUND_LOG") && L.Printed.size() < MaxPrinted &&
+        L.Printed.insert(Line).second)
         std::fprintf(stderr, "kelvaro sound: %s\n", Line.c_str());
     if (L.Lines.size() == MaxLines) L.Lines.pop_front();
     L.Lines.push_back(std::move(Line));
