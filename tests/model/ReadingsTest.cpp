@@ -1,4 +1,5 @@
 #include "Readings.h"
+#include "AllocationCounter.h"
 #include "Tables.h"
 
 #include <gtest/gtest.h>
@@ -172,6 +173,22 @@ TEST_F(Refresh, NamesByFunctionAgreeWithPositionInDorianFromNete) {
         const TReadings& R = Read(3, m, 0, 0);
         EXPECT_EQ(R.LBQesei, R.LBFusei) << "mixture " << m;
     }
+}
+
+// A refresh writes into the buffers of the last one: once they are large enough, it allocates
+// nothing, also when the language changes.
+TEST_F(Refresh, RepeatedRefreshAllocatesNothing) {
+    Read(4, 8, 1, 0);
+    Read(4, 8, 1, 1);
+    const std::size_t Before = AllocationCount();
+    Read(4, 8, 1, 0);
+    Read(4, 8, 1, 1);
+    Read(4, 8, 1, 0);
+    EXPECT_EQ(AllocationCount() - Before, 0u);
+    // The counter does see the allocations of fresh buffers.
+    TReadings Fresh;
+    UpdateReadings(Choices, Mhkh, Fresh);
+    EXPECT_GT(AllocationCount() - Before, 0u);
 }
 
 TEST_F(Refresh, DecimalSeparatorAppliesToFrequenciesOnly) {
