@@ -227,7 +227,9 @@ bool TSystemata::eventFilter(QObject* Watched, QEvent* Event) {
     if (Watched == windowHandle()) {
         if (Event->type() == QEvent::KeyPress)
             EPlayKeyDown(static_cast<QKeyEvent*>(Event));
-        else if (Event->type() == QEvent::KeyRelease)
+        // X11 repeats a held key as release and press pairs; only the last release lifts it.
+        else if (Event->type() == QEvent::KeyRelease &&
+                 !static_cast<QKeyEvent*>(Event)->isAutoRepeat())
             EPlayKeyUp(static_cast<QKeyEvent*>(Event));
     }
     return QWidget::eventFilter(Watched, Event);
