@@ -30,8 +30,10 @@ std::string ReadFile(const std::string& Path) {
     return S.str();
 }
 
-// Runs the tool with Args; Locale, when given, replaces every locale variable of the child.
-TRun RunTool(std::vector<std::string> Args, const char* Locale = nullptr) {
+// Runs the tool with Args; Locale, when given, replaces every locale variable of the child, and
+// Stdout, when given, is the file its output goes to.
+TRun RunTool(std::vector<std::string> Args, const char* Locale = nullptr,
+             const char* Stdout = nullptr) {
     std::vector<std::string> Env;
     for (char** E = environ; *E; ++E) {
         const std::string_view V = *E;
@@ -46,7 +48,10 @@ TRun RunTool(std::vector<std::string> Args, const char* Locale = nullptr) {
     const int OutFd = mkstemp(OutPath), ErrFd = mkstemp(ErrPath);
     posix_spawn_file_actions_t Actions;
     posix_spawn_file_actions_init(&Actions);
-    posix_spawn_file_actions_adddup2(&Actions, OutFd, 1);
+    if (Stdout)
+        posix_spawn_file_actions_addopen(&Actions, 1, Stdout, O_WRONLY, 0);
+    else
+        posix_spawn_file_actions_adddup2(&Actions, OutFd, 1);
     posix_spawn_file_actions_adddup2(&Actions, ErrFd, 2);
 
     Args.insert(Args.begin(), OCTAVE_TABLE);
@@ -114,6 +119,12 @@ TEST(OctaveTable, BadInputFailsWithOneLineNamingTheOption) {
         EXPECT_EQ(R.Err.back(), '\n');
         EXPECT_NE(R.Err.find(C.Names), std::string::npos) << R.Err;
     }
+}
+
+TEST(OctaveTable, FailedWriteIsReported) {
+    const TRun R = RunTool({"--all"}, nullptr, "/dev/full");
+    EXPECT_EQ(R.Status, 1);
+    EXPECT_EQ(R.Err, "octave-table: cannot write the output\n");
 }
 
 TEST(OctaveTable, HelpPrintsTheUsage) {
