@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QWindow>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
