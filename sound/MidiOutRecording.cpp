@@ -1,11 +1,22 @@
 #include "MidiOutRecording.h"
 
+#include "SynthSm.h"
+
 #include <cstdio>
 
 std::string MsgText(uint32_t Message) {
     char Text[9];
     std::snprintf(Text, sizeof Text, "%02X %02X %02X", Message & 0xFF, Message >> 8 & 0xFF,
                   Message >> 16 & 0xFF);
+    return Text;
+}
+
+std::string ProgramChangesText(uint8_t Program) {
+    std::string Text;
+    for (uint32_t Channel = 0; Channel < 16; ++Channel) {
+        if (Channel) Text += ", ";
+        Text += MsgText((0xC0 + Channel) | uint32_t{Program} << 8);
+    }
     return Text;
 }
 
@@ -72,4 +83,23 @@ std::string RecordingMidiOut::Text() const {
 void RecordingMidiOut::Clear() {
     Events.clear();
     IgnoredCalls = 0;
+}
+
+RecordingSynth::RecordingSynth() {
+    SynthClose();
+    SynthUseOutput(&Out);
+    Instrument = 24;
+    for (auto& Note : SynthNotes)
+        Note = 0;
+}
+
+RecordingSynth::~RecordingSynth() {
+    SynthClose();
+    SynthUseOutput(nullptr);
+}
+
+std::string RecordingSynth::Sent() {
+    std::string Text = Out.Text();
+    Out.Clear();
+    return Text;
 }

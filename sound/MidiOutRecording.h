@@ -10,6 +10,8 @@
 
 // "C0 18 00": the three bytes of a short message, status first.
 std::string MsgText(uint32_t Message);
+// The sixteen program changes an open sends: "C0 18 00, C1 18 00, ..., CF 18 00".
+std::string ProgramChangesText(uint8_t Program);
 
 class RecordingMidiOut : public MidiOut {
 public:
@@ -44,4 +46,20 @@ public:
 private:
     bool Opened = false;
     int FailingOpens = 0;
+};
+
+// Routes the synthesizer module to a recording output, from the module's start state (closed,
+// no remembered notes, instrument 24), for as long as it lives; then closes and restores the
+// platform output.
+class RecordingSynth {
+public:
+    RecordingSynth();
+    ~RecordingSynth();
+    RecordingSynth(const RecordingSynth&) = delete;
+    RecordingSynth& operator=(const RecordingSynth&) = delete;
+
+    // What the output saw since the last call, in one line; then forgets it.
+    std::string Sent();
+
+    RecordingMidiOut Out;
 };

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -29,44 +28,19 @@ public:
     bool MelodicOn = false;
 };
 
-std::string Programs(int Program) {
-    std::string Text;
-    char Buf[16];
-    for (int Channel = 0; Channel < 16; ++Channel) {
-        std::snprintf(Buf, sizeof Buf, "%sC%X %02X 00", Channel ? ", " : "", Channel, Program);
-        Text += Buf;
-    }
-    return Text;
-}
-
 class KeyPlayerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SynthClose();
-        SynthUseOutput(&Out);
-        Instrument = 24;
-        for (auto& Note : SynthNotes)
-            Note = 0;
-        Out.Clear();
-    }
-    void TearDown() override {
-        SynthClose();
-        SynthUseOutput(nullptr);
-    }
-    std::string Sent() {
-        std::string Text = Out.Text();
-        Out.Clear();
-        return Text;
-    }
+    std::string Sent() { return Synth.Sent(); }
 
-    RecordingMidiOut Out;
+    RecordingSynth Synth;
+    RecordingMidiOut& Out = Synth.Out;
     FakeSeam Seam;
     TKeyPlayer Player{Seam};
 };
 
 TEST_F(KeyPlayerTest, FirstPressOpensWithSixteenProgramsThenBendsAndStrikes) {
     Player.EPlayKeyDown(Key(1), {});
-    EXPECT_EQ(Sent(), "open, " + Programs(24) + ", E8 7E 5A, 98 33 7F");
+    EXPECT_EQ(Sent(), "open, " + ProgramChangesText(24) + ", E8 7E 5A, 98 33 7F");
     Player.EPlayKeyUp(Key(1));
     EXPECT_EQ(Sent(), "88 33 00");
     EXPECT_FALSE(Player.TonEin()[8]);
@@ -160,7 +134,7 @@ TEST_F(KeyPlayerTest, AnyOtherKeyClosesAndTheNextDigitReopensWithTheNewMultiplie
     Player.EPlayKeyUp(Key(5)); // released while closed: nothing goes out
     EXPECT_EQ(Sent(), "");
     Player.EPlayKeyDown(Key(5), {true, false, false}); // 735 Hz on string 4
-    EXPECT_EQ(Sent(), "open, " + Programs(24) + ", 84 3A 7F, E4 1F 5C, 94 4D 7F");
+    EXPECT_EQ(Sent(), "open, " + ProgramChangesText(24) + ", 84 3A 7F, E4 1F 5C, 94 4D 7F");
 }
 
 TEST_F(KeyPlayerTest, OtherKeyWhileClosedSendsNothing) {
@@ -177,7 +151,7 @@ TEST_F(KeyPlayerTest, InstrumentChangeSilencesAndTheNextKeyUsesTheNewProgram) {
     EXPECT_EQ(Sent(), "reset, close");
     EXPECT_FALSE(Player.TonEin()[4]);
     Player.EPlayKeyDown(Key(5), {});
-    EXPECT_EQ(Sent(), "open, " + Programs(79) + ", 84 3A 7F, E4 4E 5B, 94 3A 7F");
+    EXPECT_EQ(Sent(), "open, " + ProgramChangesText(79) + ", 84 3A 7F, E4 4E 5B, 94 3A 7F");
 }
 
 TEST_F(KeyPlayerTest, FailedOpenLeavesNoStuckStringForTheNextPress) {
@@ -188,7 +162,7 @@ TEST_F(KeyPlayerTest, FailedOpenLeavesNoStuckStringForTheNextPress) {
     Player.EPlayKeyUp(Key(5));
     Out.Clear();
     Player.EPlayKeyDown(Key(5), {});
-    EXPECT_EQ(Sent(), "open, " + Programs(24) + ", 84 3A 7F, E4 4E 5B, 94 3A 7F");
+    EXPECT_EQ(Sent(), "open, " + ProgramChangesText(24) + ", 84 3A 7F, E4 4E 5B, 94 3A 7F");
 }
 
 TEST_F(KeyPlayerTest, PlayingKeyHeldAcrossAnotherKeySoundsAgainAtOnce) {
@@ -198,7 +172,7 @@ TEST_F(KeyPlayerTest, PlayingKeyHeldAcrossAnotherKeySoundsAgainAtOnce) {
     Player.EPlayKeyUp(Key(5));
     Out.Clear();
     Player.EPlayKeyDown(Key(5), {});
-    EXPECT_EQ(Sent(), "open, " + Programs(24) + ", 84 3A 7F, E4 4E 5B, 94 3A 7F");
+    EXPECT_EQ(Sent(), "open, " + ProgramChangesText(24) + ", 84 3A 7F, E4 4E 5B, 94 3A 7F");
 }
 
 } // namespace

@@ -15,7 +15,6 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -35,24 +34,9 @@ public:
     TModifiers State;
 };
 
-std::string Programs(int Program) {
-    std::string Text;
-    char Buf[16];
-    for (int Channel = 0; Channel < 16; ++Channel) {
-        std::snprintf(Buf, sizeof Buf, "%sC%X %02X 00", Channel ? ", " : "", Channel, Program);
-        Text += Buf;
-    }
-    return Text;
-}
-
 class WindowKeysTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SynthClose();
-        SynthUseOutput(&Out);
-        Instrument = 24;
-        for (auto& Note : SynthNotes)
-            Note = 0;
         Window = std::make_unique<TSystemata>();
         Window->SetKeyStateSource(&Keys);
         Window->show();
@@ -60,11 +44,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
         Out.Clear();
     }
-    void TearDown() override {
-        Window.reset();
-        SynthClose();
-        SynthUseOutput(nullptr);
-    }
+    void TearDown() override { Window.reset(); }
 
     void Send(QEvent::Type Type, int Key, quint32 Code, Qt::KeyboardModifiers Mods = {},
               const QString& Text = {}, bool AutoRepeat = false, quint32 NativeMods = 0) {
@@ -79,25 +59,22 @@ protected:
         Send(QEvent::KeyRelease, Qt::Key_0 + Digit, DigitCode(Digit), Mods, QString::number(Digit),
              AutoRepeat);
     }
-    std::string Sent() {
-        std::string Text = Out.Text();
-        Out.Clear();
-        return Text;
-    }
+    std::string Sent() { return Synth.Sent(); }
     template <typename T> T* Control(const char* Name) {
         auto* Found = Window->findChild<T*>(QString::fromLatin1(Name));
         EXPECT_NE(Found, nullptr) << Name;
         return Found;
     }
 
-    RecordingMidiOut Out;
+    RecordingSynth Synth;
+    RecordingMidiOut& Out = Synth.Out;
     FakeKeyState Keys;
     std::unique_ptr<TSystemata> Window;
 };
 
 TEST_F(WindowKeysTest, KeyOneFirstPressAndRelease) {
     Press(1);
-    EXPECT_EQ(Sent(), "open, " + Programs(24) + ", E8 7E 5A, 98 33 7F");
+    EXPECT_EQ(Sent(), "open, " + ProgramChangesText(24) + ", E8 7E 5A, 98 33 7F");
     Release(1);
     EXPECT_EQ(Sent(), "88 33 00");
 }
@@ -119,7 +96,7 @@ TEST_P(WindowKeyOne, SoundsTheWorkedExample) {
     }
     Keys.State = C.Modifiers;
     Press(1, C.Modifiers.Shift ? Qt::ShiftModifier : Qt::NoModifier);
-    EXPECT_EQ(Sent(), "open, " + Programs(24) + ", " + C.Bytes);
+    EXPECT_EQ(Sent(), "open, " + ProgramChangesText(24) + ", " + C.Bytes);
 }
 
 // Note and bend for key 1 (string 8, channel 8): 163.3 Hz times 1, 3 or 5, times 2/3 from mese.
@@ -138,7 +115,7 @@ TEST_F(WindowKeysTest, PlatformKeyStateReadsShiftAndTheNativeLockBit) {
     Window->SetKeyStateSource(nullptr);
     // Shift+1 on a US layout arrives as "!"; the release comes as "1" once Shift is up.
     Send(QEvent::KeyPress, Qt::Key_Exclam, DigitCode(1), Qt::ShiftModifier, "!");
-    EXPECT_EQ(Sent(), "open, " + Programs(24) + ", E8 4E 5B, 98 46 7F");
+    EXPECT_EQ(Sent(), "open, " + ProgramChangesText(24) + ", E8 4E 5B, 98 46 7F");
     Send(QEvent::KeyRelease, Qt::Key_1, DigitCode(1), Qt::NoModifier, "1");
     EXPECT_EQ(Sent(), "88 46 00");
     // Caps Lock on: the Lock bit of the native modifier state.
@@ -200,7 +177,7 @@ TEST_F(WindowKeysTest, ModifierAloneSilencesAndTheNextDigitUsesIt) {
     Send(QEvent::KeyPress, Qt::Key_Shift, ShiftCode, Qt::ShiftModifier);
     EXPECT_EQ(Sent(), "reset, close");
     Press(5, Qt::ShiftModifier);
-    EXPECT_EQ(Sent(), "open, " + Programs(24) + ", 84 3A 7F, E4 1F 5C, 94 4D 7F");
+    EXPECT_EQ(Sent(), "open, " + ProgramChangesText(24) + ", 84 3A 7F, E4 1F 5C, 94 4D 7F");
 }
 
 TEST_F(WindowKeysTest, InstrumentChosenWhileSoundingSilencesAndTheNextKeyUsesIt) {
@@ -216,7 +193,7 @@ TEST_F(WindowKeysTest, InstrumentChosenWhileSoundingSilencesAndTheNextKeyUsesIt)
     EXPECT_EQ(Sent(), "reset, close");
     Release(5);
     Press(5);
-    EXPECT_EQ(Sent(), "open, " + Programs(25) + ", 84 3A 7F, E4 4E 5B, 94 3A 7F");
+    EXPECT_EQ(Sent(), "open, " + ProgramChangesText(25) + ", 84 3A 7F, E4 4E 5B, 94 3A 7F");
 }
 
 TEST_F(WindowKeysTest, ProgrammaticInstrumentSelectionDoesNotClose) {
@@ -240,7 +217,7 @@ TEST_F(WindowKeysTest, LosingActivationSilencesHeldStrings) {
     Window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
     Press(5);
-    EXPECT_EQ(Sent(), "open, " + Programs(24) + ", 84 3A 7F, E4 4E 5B, 94 3A 7F");
+    EXPECT_EQ(Sent(), "open, " + ProgramChangesText(24) + ", 84 3A 7F, E4 4E 5B, 94 3A 7F");
 }
 
 TEST_F(WindowKeysTest, KeysStillReachTheFocusedControl) {

@@ -10,20 +10,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 namespace {
-
-std::string Programs(int Program) {
-    std::string Text;
-    char Buf[16];
-    for (int Channel = 0; Channel < 16; ++Channel) {
-        std::snprintf(Buf, sizeof Buf, "%sC%X %02X 00", Channel ? ", " : "", Channel, Program);
-        Text += Buf;
-    }
-    return Text;
-}
 
 // Runs xdotool while the window keeps handling its events.
 bool Xdotool(const QStringList& Arguments) {
@@ -40,8 +29,7 @@ bool Xdotool(const QStringList& Arguments) {
 
 TEST(XServerKeys, DigitsShiftCapsLockCtrlAndKeypad) {
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
-    RecordingMidiOut Out;
-    SynthUseOutput(&Out);
+    RecordingSynth Synth;
     {
         TSystemata Window;
         Window.show();
@@ -53,9 +41,9 @@ TEST(XServerKeys, DigitsShiftCapsLockCtrlAndKeypad) {
 
         ASSERT_TRUE(Xdotool({"key", "--delay", "40", "1", "shift+1", "Caps_Lock", "3", "Caps_Lock",
                              "ctrl+5", "KP_End"}));
-        const std::string Open = "open, " + Programs(24) + ", ";
+        const std::string Open = "open, " + ProgramChangesText(24) + ", ";
         EXPECT_EQ(
-            Out.Text(),
+            Synth.Out.Text(),
             // 1: string 8 at 163.3 Hz, then its release
             Open + "E8 7E 5A, 98 33 7F, 88 33 00, " +
                 // Shift closes; Shift+1 ("!") plays 490 Hz; the release is paired by key code
@@ -67,7 +55,6 @@ TEST(XServerKeys, DigitsShiftCapsLockCtrlAndKeypad) {
                 // the keypad's 1 is not a playing key
                 "reset, close");
     }
-    SynthUseOutput(nullptr);
 }
 
 } // namespace
