@@ -1,5 +1,18 @@
 #include "FlowList.h"
 
+#include <QStyledItemDelegate>
+
+namespace {
+// A check box is taller than a line of text; every row keeps 13 pixels all the same.
+class TLineDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+        return {QStyledItemDelegate::sizeHint(Option, Index).width(), TFlowList::RowHeight};
+    }
+};
+} // namespace
+
 TFlowList::TFlowList(QWidget* Parent) : QListWidget(Parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
@@ -9,8 +22,14 @@ TFlowList::TFlowList(QWidget* Parent) : QListWidget(Parent) {
     setUniformItemSizes(true);
     setSpacing(0);
     setTextElideMode(Qt::ElideNone);
+    setItemDelegate(new TLineDelegate(this));
+    // The view wraps a column only when a further row would end inside its area: one pixel more
+    // at the bottom lets 11 rows of 13 fill an inner height of 143.
+    setViewportMargins(0, 0, 0, -1);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The lists hold at most as many items as their columns show; a scroll bar on call would
+    // take its height from the rows even while hidden.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     UpdateGrid();
 }
 

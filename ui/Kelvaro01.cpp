@@ -55,6 +55,7 @@ TSystemata::TSystemata(QWidget* Parent)
     setFixedSize(size());
     setWindowIcon(ProgramIcon());
     FormCreate();
+    Ui->CBSyrintha->setFocus();
 
     CentreOnScreen(this);
     // The top-level QWindow sees every key before the focused widget: the key preview.
@@ -225,8 +226,7 @@ void TSystemata::EPlayKeyUp(QKeyEvent* Event) {
 
 bool TSystemata::eventFilter(QObject* Watched, QEvent* Event) {
     if (Watched == windowHandle()) {
-        if (Event->type() == QEvent::KeyPress)
-            EPlayKeyDown(static_cast<QKeyEvent*>(Event));
+        if (Event->type() == QEvent::KeyPress) EPlayKeyDown(static_cast<QKeyEvent*>(Event));
         // X11 repeats a held key as release and press pairs; only the last release lifts it.
         else if (Event->type() == QEvent::KeyRelease &&
                  !static_cast<QKeyEvent*>(Event)->isAutoRepeat())

@@ -12,6 +12,7 @@ TAboutBox::TAboutBox(QWidget* Owner)
     Ui->setupUi(this);
     PixelFonts(this);
     setFixedSize(size());
+    Ui->OKButton->setFocus();
     CentreOnScreen(this);
 }
 

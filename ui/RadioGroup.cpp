@@ -1,11 +1,43 @@
 #include "RadioGroup.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QRadioButton>
+#include <QStyleOptionButton>
 #include <QStyleOptionFrame>
+#include <QStylePainter>
+
+namespace {
+// The buttons never take the focus themselves, so Tab and Shift+Tab see the group as one stop;
+// a click or an access key focuses the group, and only the selected button shows the focus.
+class TGroupButton final : public QRadioButton {
+public:
+    TGroupButton(const QString& Text, QWidget* Group) : QRadioButton(Text, Group) {
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    bool event(QEvent* Event) override {
+        if (Event->type() == QEvent::Shortcut) parentWidget()->setFocus(Qt::ShortcutFocusReason);
+        return QRadioButton::event(Event);
+    }
+    void mousePressEvent(QMouseEvent* Event) override {
+        parentWidget()->setFocus(Qt::MouseFocusReason);
+        QRadioButton::mousePressEvent(Event);
+    }
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter Painter(this);
+        QStyleOptionButton Option;
+        initStyleOption(&Option);
+        Option.state.setFlag(QStyle::State_HasFocus, isChecked() && parentWidget()->hasFocus());
+        Painter.drawControl(QStyle::CE_RadioButton, Option);
+    }
+};
+} // namespace
 
 TRadioGroup::TRadioGroup(QWidget* Parent) : QWidget(Parent), Group(this) {
+    setFocusPolicy(Qt::StrongFocus);
     Group.setExclusive(true);
     connect(&Group, &QButtonGroup::idToggled, this, &TRadioGroup::Toggled);
 }
@@ -23,12 +55,11 @@ void TRadioGroup::setItems(const QStringList& Texts) {
         delete B;
     }
     for (int i = 0; i < Texts.size(); ++i) {
-        auto* B = new QRadioButton(Texts[i], this);
+        auto* B = new TGroupButton(Texts[i], this);
         B->setObjectName(objectName() + QString::number(i));
         Group.addButton(B, i);
     }
     ArrangeButtons();
-    FollowCheckedButton();
 }
 
 void TRadioGroup::setColumns(int Count) {
@@ -48,22 +79,42 @@ QRadioButton* TRadioGroup::Button(int Index) const {
     return qobject_cast<QRadioButton*>(Group.button(Index));
 }
 
+void TRadioGroup::focusInEvent(QFocusEvent* Event) {
+    QWidget::focusInEvent(Event);
+    for (auto* B : Group.buttons())
+        B->update();
+}
+
+void TRadioGroup::focusOutEvent(QFocusEvent* Event) {
+    QWidget::focusOutEvent(Event);
+    for (auto* B : Group.buttons())
+        B->update();
+}
+
 void TRadioGroup::Toggled(int, bool Checked) {
     if (!Checked) return;
-    FollowCheckedButton();
+    for (auto* B : Group.buttons())
+        B->update();
     emit Click();
 }
 
-// Tab reaches only the selected button, as one stop for the whole group; the arrow keys move
-// between the buttons.
-void TRadioGroup::FollowCheckedButton() {
-    for (auto* B : Group.buttons())
-        B->setFocusPolicy(B->isChecked() || !Group.checkedButton() ? Qt::StrongFocus
-                                                                   : Qt::ClickFocus);
-    if (auto* Checked = Group.checkedButton())
-        setFocusProxy(Checked);
-    else if (!Group.buttons().isEmpty())
-        setFocusProxy(Group.buttons().first());
+void TRadioGroup::keyPressEvent(QKeyEvent* Event) {
+    const auto Count = static_cast<int>(Group.buttons().size());
+    int Step = 0;
+    switch (Event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        Step = -1;
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        Step = 1;
+        break;
+    default:
+        QWidget::keyPressEvent(Event);
+        return;
+    }
+    if (Count > 0) setItemIndex((ItemIndex() + Step + Count) % Count);
 }
 
 // The buttons share the height left below the space a title would take, as a titled group does,

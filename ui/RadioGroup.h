@@ -1,7 +1,8 @@
 #pragma once
 // A framed group without a title holding one radio button per item in a number of columns.
 // Click is raised whenever the selected item changes, by the user or by the program; not when
-// the selected item is selected again, nor when item texts are replaced.
+// the selected item is selected again, nor when item texts are replaced. The group is one tab
+// stop; the arrow keys move the selection, and an item's access key selects it.
 
 #include <QButtonGroup>
 #include <QStringList>
@@ -31,13 +32,15 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    void focusInEvent(QFocusEvent* Event) override;
+    void focusOutEvent(QFocusEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
     void changeEvent(QEvent* Event) override;
 
 private:
     void Toggled(int Id, bool Checked);
     void ArrangeButtons();
-    void FollowCheckedButton();
 
     QButtonGroup Group;
     int ColumnCount = 1;
