@@ -6,10 +6,13 @@ TFitLabel::TFitLabel(QWidget* Parent) : QLabel(Parent) {}
 
 void TFitLabel::setText(const QString& Text) {
     QLabel::setText(Text);
-    Fit();
+    // While the layout is being built the fonts are not final yet; the window fits every label
+    // once they are, and measuring twice would load a second set of faces.
+    if (Fitting) Fit();
 }
 
 void TFitLabel::Fit() {
+    Fitting = true;
     const int Width = sizeHint().width();
     QRect R = geometry();
     if (alignment().testFlag(Qt::AlignRight))

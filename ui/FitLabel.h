@@ -12,8 +12,11 @@ public:
     // Hides QLabel::setText (not virtual) so that every caption change refits; the generated
     // layout code and the window call it through this type.
     void setText(const QString& Text);
-    // Called again by the window once the fonts are final.
+    // Called by the window once the fonts are final; from then on every caption change refits.
     void Fit();
+
+private:
+    bool Fitting = false;
 };
 
 // A label drawn underlined in the hyperlink colour that raises Click on a left click; the
