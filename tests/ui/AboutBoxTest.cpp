@@ -5,10 +5,12 @@
 #include "Kelvaro02.h"
 
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QUrl>
+#include <QWindow>
 #include <functional>
 
 namespace {
@@ -56,6 +58,17 @@ TEST_F(AboutBoxTest, OpensModalOverTheMainWindowWithTheFocusOnOk) {
     EXPECT_FALSE(Icon->pixmap().isNull());
     EXPECT_EQ(Picture->pixmap().size(), QSize(88, 31));
     EXPECT_TRUE(Picture->pixmap().hasAlphaChannel());
+    Box->accept();
+}
+
+TEST_F(AboutBoxTest, LeavingTheMainWindowSilencesPlaying) {
+    QKeyEvent Five(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, 14, 0x35, 0, QStringLiteral("5"));
+    QApplication::sendEvent(Window->windowHandle(), &Five);
+    ASSERT_TRUE(SynthOpened);
+    QPointer<TAboutBox> Box = Open();
+    ASSERT_TRUE(Box);
+    Box->activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([] { return !SynthOpened; }));
     Box->accept();
 }
 
