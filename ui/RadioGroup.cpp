@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QStyleOptionButton>
-#include <QStyleOptionFrame>
 #include <QStylePainter>
+#include <qdrawutil.h>
 
 namespace {
 // The buttons never take the focus themselves, so Tab and Shift+Tab see the group as one stop;
@@ -133,15 +133,12 @@ void TRadioGroup::ArrangeButtons() {
                                      ColumnWidth, RowHeight);
 }
 
+// An etched frame drawn directly: the style's group-box frame is a picture whose loading pulls
+// in every image plugin at start-up.
 void TRadioGroup::paintEvent(QPaintEvent*) {
     QPainter Painter(this);
-    QStyleOptionFrame Frame;
-    Frame.initFrom(this);
-    Frame.rect = rect().adjusted(0, fontMetrics().height() / 2, 0, 0);
-    Frame.lineWidth = 1;
-    Frame.midLineWidth = 0;
-    Frame.features = QStyleOptionFrame::None;
-    style()->drawPrimitive(QStyle::PE_FrameGroupBox, &Frame, &Painter, this);
+    qDrawShadeRect(&Painter, rect().adjusted(0, fontMetrics().height() / 2, 0, 0), palette(), true,
+                   1, 0);
 }
 
 void TRadioGroup::resizeEvent(QResizeEvent* Event) {
