@@ -34,19 +34,6 @@ void BM_UpdateDisplay(benchmark::State& State) {
 }
 BENCHMARK(BM_UpdateDisplay)->Unit(benchmark::kMicrosecond);
 
-// The same with the window painted at once, as the event loop would right after.
-void BM_UpdateDisplayAndPaint(benchmark::State& State) {
-    TSystemata Window;
-    Window.show();
-    auto* Tonos = Window.findChild<QComboBox*>(QStringLiteral("CBTonos"));
-    int64_t Step = 0;
-    for (auto _ : State) {
-        Refresh(Window, Tonos, Step++);
-        Window.repaint();
-    }
-}
-BENCHMARK(BM_UpdateDisplayAndPaint)->Unit(benchmark::kMicrosecond);
-
 // Process start to first paint, measured on one clock: here before the spawn, in the probe after
 // its first paint.
 double StartToFirstPaint(const char* Program, const char* Mode) {
