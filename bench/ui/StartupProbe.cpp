@@ -2,34 +2,11 @@
 // the same size, and prints the steady clock in nanoseconds once the first paint is done.
 #include "Kelvaro01.h"
 
+#include "FirstPaint.h"
+
 #include <QApplication>
-#include <QTimer>
-#include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <memory>
-
-namespace {
-class TFirstPaint : public QObject {
-public:
-    bool eventFilter(QObject* Watched, QEvent* Event) override {
-        if (Event->type() == QEvent::Paint && !Seen) {
-            Seen = true;
-            // Queued: runs after the whole window has been painted and flushed.
-            QTimer::singleShot(0, [] {
-                const auto Now = std::chrono::steady_clock::now().time_since_epoch();
-                std::printf("%lld\n",
-                            static_cast<long long>(
-                                std::chrono::duration_cast<std::chrono::nanoseconds>(Now).count()));
-                std::fflush(stdout);
-                QCoreApplication::quit();
-            });
-        }
-        return QObject::eventFilter(Watched, Event);
-    }
-    bool Seen = false;
-};
-} // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
