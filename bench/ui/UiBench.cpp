@@ -88,12 +88,3 @@ BENCHMARK_CAPTURE(BM_StartUp, EmptyWindowOneLabel, KELVARO_EMPTY_WINDOW, "label"
 BENCHMARK_CAPTURE(BM_StartUp, EmptyWindowSameLibraries, KELVARO_STARTUP_PROBE, "minimal")
     ->Apply(StartUpRuns);
 } // namespace
-
-int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication Application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
