@@ -43,11 +43,7 @@ double Rms(const std::vector<float>& x) {
 
 // Under AddressSanitizer freed memory sits in its quarantine, so resident size says nothing
 // about leaks there; LSan judges them instead.
-#ifdef __SANITIZE_ADDRESS__
-constexpr bool ResidentSizeTellsLeaks = false;
-#else
-constexpr bool ResidentSizeTellsLeaks = true;
-#endif
+constexpr bool ResidentSizeTellsLeaks = !KELVARO_SANITIZED;
 constexpr size_t AllowedGrowth = size_t{1} << 20;
 
 size_t ResidentBytes() {
