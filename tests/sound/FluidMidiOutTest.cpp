@@ -254,7 +254,8 @@ TEST_F(QuietFailure, SynthsComeAndGoWithoutLeaks) {
 }
 
 // Channel 9 is the drum channel: the small font has no drum kit 79 (ocarina elsewhere), which
-// FluidSynth notes at every open. With the log on, that note reaches stderr once, not once per open.
+// FluidSynth notes at every open. With the log on, that note reaches stderr once, not once per
+// open.
 TEST_F(QuietFailure, DrumChannelNoteIsPrintedOnceWithTheLogOn) {
     FluidMidiOut Out(FluidOptions::Offline(SmallFont));
     SynthUseOutput(&Out);
