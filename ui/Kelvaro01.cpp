@@ -227,9 +227,9 @@ void TSystemata::EPlayKeyUp(QKeyEvent* Event) {
 bool TSystemata::eventFilter(QObject* Watched, QEvent* Event) {
     if (Watched == windowHandle()) {
         if (Event->type() == QEvent::KeyPress) EPlayKeyDown(static_cast<QKeyEvent*>(Event));
-        // X11 repeats a held key as release and press pairs; only the last release lifts it.
+        // Only the release that lifts the key counts, not those of its auto-repeat.
         else if (Event->type() == QEvent::KeyRelease &&
-                 !static_cast<QKeyEvent*>(Event)->isAutoRepeat())
+                 !IsAutoRepeatRelease(*static_cast<QKeyEvent*>(Event)))
             EPlayKeyUp(static_cast<QKeyEvent*>(Event));
     }
     return QWidget::eventFilter(Watched, Event);

@@ -12,6 +12,10 @@ class QKeyEvent;
 // modifiers; 0 for every other key, the numeric keypad included.
 uint16_t PlayingKey(const QKeyEvent& Event);
 
+// True when a key release belongs to the keyboard's auto-repeat rather than to the user lifting
+// the key: the key is still held.
+bool IsAutoRepeatRelease(const QKeyEvent& Event);
+
 class TKeyStateSource {
 public:
     virtual ~TKeyStateSource() = default;

@@ -21,6 +21,11 @@ uint16_t PlayingKey(const QKeyEvent& Event) {
     return static_cast<uint16_t>(Vk);
 }
 
+// Windows repeats a held key with presses alone.
+bool IsAutoRepeatRelease(const QKeyEvent& Event) {
+    return Event.isAutoRepeat();
+}
+
 const TKeyStateSource& PlatformKeyState() {
     static const TWinKeyState State;
     return State;

@@ -57,4 +57,20 @@ TEST(XServerKeys, DigitsShiftCapsLockCtrlAndKeypad) {
     }
 }
 
+TEST(XServerKeys, HeldKeyStrikesOnceThroughAutoRepeat) {
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
+    RecordingSynth Synth;
+    TSystemata Window;
+    Window.show();
+    Window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window));
+    ASSERT_TRUE(Xdotool({"windowfocus", "--sync", QString::number(Window.winId())}));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
+    // Held past the X server's auto-repeat delay (660 ms): repeats arrive as release and press
+    // pairs, and must neither stop nor strike the string again.
+    ASSERT_TRUE(Xdotool({"keydown", "5", "sleep", "1.2", "keyup", "5"}));
+    EXPECT_EQ(Synth.Out.Text(),
+              "open, " + ProgramChangesText(24) + ", E4 4E 5B, 94 3A 7F, 84 3A 00");
+}
+
 } // namespace
