@@ -27,45 +27,40 @@ bool Xdotool(const QStringList& Arguments) {
     return Tool.exitStatus() == QProcess::NormalExit && Tool.exitCode() == 0;
 }
 
-TEST(XServerKeys, DigitsShiftCapsLockCtrlAndKeypad) {
-    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
-    RecordingSynth Synth;
-    {
-        TSystemata Window;
+// The real window on the X server, focused there, with a recording MIDI output.
+class XServerKeys : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
         Window.show();
         Window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window));
-        const QString Id = QString::number(Window.winId());
-        ASSERT_TRUE(Xdotool({"windowfocus", "--sync", Id}));
+        ASSERT_TRUE(Xdotool({"windowfocus", "--sync", QString::number(Window.winId())}));
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
-
-        ASSERT_TRUE(Xdotool({"key", "--delay", "40", "1", "shift+1", "Caps_Lock", "3", "Caps_Lock",
-                             "ctrl+5", "KP_End"}));
-        const std::string Open = "open, " + ProgramChangesText(24) + ", ";
-        EXPECT_EQ(
-            Synth.Out.Text(),
-            // 1: string 8 at 163.3 Hz, then its release
-            Open + "E8 7E 5A, 98 33 7F, 88 33 00, " +
-                // Shift closes; Shift+1 ("!") plays 490 Hz; the release is paired by key code
-                "reset, close, " + Open + "88 33 7F, E8 4E 5B, 98 46 7F, 88 46 00, " +
-                // Caps Lock closes; 3 with the Lock bit plays string 6 at 3 x 190.6 Hz
-                "reset, close, " + Open + "E6 02 51, 96 49 7F, 86 49 00, " +
-                // Caps Lock off closes; Ctrl is another key on a closed synth; Ctrl+5: 1225 Hz
-                "reset, close, " + Open + "E4 1E 57, 94 56 7F, 84 56 00, " +
-                // the keypad's 1 is not a playing key
-                "reset, close");
     }
-}
 
-TEST(XServerKeys, HeldKeyStrikesOnceThroughAutoRepeat) {
-    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
     RecordingSynth Synth;
     TSystemata Window;
-    Window.show();
-    Window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window));
-    ASSERT_TRUE(Xdotool({"windowfocus", "--sync", QString::number(Window.winId())}));
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
+};
+
+TEST_F(XServerKeys, DigitsShiftCapsLockCtrlAndKeypad) {
+    ASSERT_TRUE(Xdotool({"key", "--delay", "40", "1", "shift+1", "Caps_Lock", "3", "Caps_Lock",
+                         "ctrl+5", "KP_End"}));
+    const std::string Open = "open, " + ProgramChangesText(24) + ", ";
+    EXPECT_EQ(Synth.Out.Text(),
+              // 1: string 8 at 163.3 Hz, then its release
+              Open + "E8 7E 5A, 98 33 7F, 88 33 00, " +
+                  // Shift closes; Shift+1 ("!") plays 490 Hz; the release is paired by key code
+                  "reset, close, " + Open + "88 33 7F, E8 4E 5B, 98 46 7F, 88 46 00, " +
+                  // Caps Lock closes; 3 with the Lock bit plays string 6 at 3 x 190.6 Hz
+                  "reset, close, " + Open + "E6 02 51, 96 49 7F, 86 49 00, " +
+                  // Caps Lock off closes; Ctrl is another key on a closed synth; Ctrl+5: 1225 Hz
+                  "reset, close, " + Open + "E4 1E 57, 94 56 7F, 84 56 00, " +
+                  // the keypad's 1 is not a playing key
+                  "reset, close");
+}
+
+TEST_F(XServerKeys, HeldKeyStrikesOnceThroughAutoRepeat) {
     // Held past the X server's auto-repeat delay (660 ms): repeats arrive as release and press
     // pairs, and must neither stop nor strike the string again.
     ASSERT_TRUE(Xdotool({"keydown", "5", "sleep", "1.2", "keyup", "5"}));
