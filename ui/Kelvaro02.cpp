@@ -3,6 +3,7 @@
 #include "OpenLink.h"
 #include "PixelFonts.h"
 #include "ProgramIcon.h"
+#include "Version.h"
 #include "ui_Kelvaro02.h"
 
 TAboutBox::TAboutBox(QWidget* Owner)
@@ -11,6 +12,8 @@ TAboutBox::TAboutBox(QWidget* Owner)
       Ui(std::make_unique<Ui::AboutBox>()) {
     Ui->setupUi(this);
     PixelFonts(this);
+    Ui->Version->setText(
+        QStringLiteral("Version %1.%2").arg(KelvaroVersionMajor).arg(KelvaroVersionMinor));
     setFixedSize(size());
     Ui->OKButton->setFocus();
     CentreOnScreen(this);

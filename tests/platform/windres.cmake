@@ -1,10 +1,11 @@
-# The Windows program file metadata (ui/windows/Kelvaro.rc): mingw-w64's windres compiles it,
-# and the compiled resources are read back (package binutils-mingw-w64-x86-64).
+# The Windows program file metadata (ui/windows/Kelvaro.rc.in, filled in by CMake): mingw-w64's
+# windres compiles it, and the compiled resources are read back (package binutils-mingw-w64-x86-64).
 find_program(KELVARO_WINDRES x86_64-w64-mingw32-windres)
-if(KELVARO_WINDRES)
+if(KELVARO_WINDRES AND KELVARO_BUILD_UI)
   add_test(NAME platform.WindowsResources
-           COMMAND ${CMAKE_COMMAND} -DWINDRES=${KELVARO_WINDRES} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
-                   -DOUT=${CMAKE_CURRENT_BINARY_DIR}/Kelvaro.res
+           COMMAND ${CMAKE_COMMAND} -DWINDRES=${KELVARO_WINDRES} -DRC=${PROJECT_BINARY_DIR}/ui/Kelvaro.rc
+                   -DMANIFEST=${PROJECT_BINARY_DIR}/ui/Kelvaro.manifest
+                   -DVERSION=${PROJECT_VERSION} -DOUT=${CMAKE_CURRENT_BINARY_DIR}/Kelvaro.res
                    -P ${CMAKE_CURRENT_SOURCE_DIR}/WindresCheck.cmake)
 else()
   add_test(NAME platform.WindowsResources

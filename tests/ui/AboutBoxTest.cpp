@@ -48,6 +48,8 @@ TEST_F(AboutBoxTest, OpensModalOverTheMainWindowWithTheFocusOnOk) {
     EXPECT_EQ(Box->size(), QSize(333, 213));
     EXPECT_EQ(Box->minimumSize(), Box->maximumSize());
     EXPECT_EQ(Box->windowTitle(), QStringLiteral("About"));
+    EXPECT_EQ(Box->findChild<QLabel*>(QStringLiteral("Version"))->text(),
+              QStringLiteral("Version 1.0"));
     auto* Ok = Box->findChild<QPushButton*>(QStringLiteral("OKButton"));
     EXPECT_EQ(Box->focusWidget(), Ok);
     Box->activateWindow();
