@@ -1,0 +1,16 @@
+# The Windows programs: mingw-w64 against the static Qt that scripts/windows/build-qt makes.
+# Qt's own toolchain file loads cmake/mingw-w64.cmake (the copy kept with Qt) and finds the host
+# tools (moc, uic, rcc) of the machine's Qt.
+execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/../scripts/windows/build-qt --prefix
+                OUTPUT_VARIABLE KELVARO_QT_WINDOWS OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT EXISTS "${KELVARO_QT_WINDOWS}/.complete")
+  message(FATAL_ERROR "No Qt for Windows at '${KELVARO_QT_WINDOWS}': run scripts/windows/build-qt")
+endif()
+include("${KELVARO_QT_WINDOWS}/lib/cmake/Qt6/qt.toolchain.cmake")
+
+# Tests run the Windows programs under wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/windows/wine-run
+                                  ${CMAKE_BINARY_DIR}/wine)
+
+# Self-contained programs: the C++ runtime, libgcc and winpthread linked in, symbols stripped.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -s")
