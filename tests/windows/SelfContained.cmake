@@ -1,0 +1,32 @@
+cmake_minimum_required(VERSION 3.25)
+# Run by ctest: each program may import only libraries that every Windows installation has; a
+# Qt, C++ runtime or thread library DLL would make it fail to start on a user's machine.
+set(system_dlls
+    advapi32 authz comctl32 comdlg32 d3d11 d3d9 dwmapi dxgi gdi32 imm32 kernel32 mpr msvcrt
+    netapi32 ole32 oleaut32 setupapi shell32 shlwapi user32 userenv uxtheme version winmm winspool
+    ws2_32 wtsapi32 dwrite shcore cfgmgr32 bcrypt crypt32 secur32 ntdll)
+foreach(program ${PROGRAMS})
+  execute_process(COMMAND ${OBJDUMP} -p ${program} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+  if(rc)
+    message(FATAL_ERROR "cannot read ${program}")
+  endif()
+  string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+  if(NOT imports)
+    message(FATAL_ERROR "${program} lists no imports")
+  endif()
+  foreach(line ${imports})
+    string(REGEX REPLACE "DLL Name: ([^\n]+)\\.[dD][lL][lL].*" "\\1" dll "${line}")
+    string(TOLOWER "${dll}" dll)
+    string(STRIP "${dll}" dll)
+    if(dll MATCHES "^api-ms-win-")
+      continue()
+    endif()
+    if(NOT dll IN_LIST system_dlls)
+      message(FATAL_ERROR "${program} needs ${dll}.dll, which is not part of Windows")
+    endif()
+    list(APPEND seen ${dll})
+  endforeach()
+  list(JOIN seen " " seen)
+  message(STATUS "${program}: ${seen}")
+  unset(seen)
+endforeach()
