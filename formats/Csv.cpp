@@ -5,9 +5,7 @@
 
 #include <string_view>
 
-namespace {
-
-void AppendField(std::string& Out, std::string_view Field) {
+void AppendCsvField(std::string& Out, std::string_view Field) {
     if (Field.find_first_of(",\"\r\n") == std::string_view::npos) {
         Out += Field;
         return;
@@ -20,11 +18,13 @@ void AppendField(std::string& Out, std::string_view Field) {
     Out += '"';
 }
 
+namespace {
+
 void AppendField(std::string& Out, std::u16string_view Field) {
     // The pitch names are two characters wide, "a " among them: no blank at the end of a cell.
     while (!Field.empty() && Field.back() == u' ')
         Field.remove_suffix(1);
-    AppendField(Out, std::string_view(ToUtf8(Field)));
+    AppendCsvField(Out, ToUtf8(Field));
 }
 
 void AppendFraction(std::string& Out, TFraction F) {
