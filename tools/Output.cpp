@@ -62,6 +62,15 @@ bool WriteFiles(const TOutputFiles& Files, std::string& Error) {
             std::filesystem::remove(Temporaries[i], Ignored);
         }
     };
+    // A folder where a file should go is the one failure a rename would meet late, after other
+    // files were already replaced.
+    for (const auto& File : Files) {
+        std::error_code Code;
+        if (std::filesystem::is_directory(File.first, Code)) {
+            Error = "cannot write " + Shown(File.first) + ": it is a folder";
+            return false;
+        }
+    }
     for (const auto& [Path, Bytes] : Files) {
         const std::filesystem::path Folder =
             Path.has_parent_path() ? Path.parent_path() : std::filesystem::path(".");
