@@ -305,7 +305,8 @@ the octave in one of the formats below.
 The octave:
   --tonos T          row 0-6 or name of a tonos (default 3)
   --mixture M        row 0-18 or name of a mixture (default 3)
-  --kithara K        row 0-7 or name of a kithara tuning: its tonos and mixture
+  --kithara K        row 0-7 or name of a kithara tuning: its tonos and mixture, from
+                     nete unless --from says otherwise
   --from nete|mese   start point of the octave (default nete)
   --language greek|english
                      language of the names (default greek)
