@@ -3,6 +3,7 @@
 #include "Instruments.h"
 #include "Kelvaro02.h"
 #include "NativeKeys.h"
+#include "OctaveCopy.h"
 #include "PixelFonts.h"
 #include "ProgramIcon.h"
 #include "model/Tables.h"
@@ -60,6 +61,8 @@ TSystemata::TSystemata(QWidget* Parent)
     CentreOnScreen(this);
     // The top-level QWindow sees every key before the focused widget: the key preview.
     winId();
+    // Its filter goes in first, so it runs after the preview's.
+    new TOctaveCopy(this);
     windowHandle()->installEventFilter(this);
 }
 
@@ -120,7 +123,7 @@ void TSystemata::ApplyLanguage() {
     Refill(Ui->CBSyrintha, [](int i) { return Text(KitharaTunings[i].Names[Language]); });
 }
 
-void TSystemata::UpdateDisplay() {
+TChoices TSystemata::CurrentChoices() const {
     TChoices Choices;
     Choices.Tonos = Ui->CBTonos->currentIndex();
     Choices.Mixture = Ui->CBMeigma->currentIndex();
@@ -130,7 +133,11 @@ void TSystemata::UpdateDisplay() {
         Choices.Marked[static_cast<size_t>(r)] = Ui->CLBIntervalle->Checked(r);
     Choices.AllRatios = Ui->BAllInt->isChecked();
     Choices.DecimalSeparator = DecimalSeparator();
-    UpdateReadings(Choices, Mhkh, Readings);
+    return Choices;
+}
+
+void TSystemata::UpdateDisplay() {
+    UpdateReadings(CurrentChoices(), Mhkh, Readings);
 
     if (Ui->CBSyrintha->currentIndex() != Readings.Kithara)
         Ui->CBSyrintha->setCurrentIndex(Readings.Kithara);

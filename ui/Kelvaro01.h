@@ -23,6 +23,8 @@ public:
 
     // Frequency in hertz of string L, 0..8, of the octave last shown.
     double GetFrequency(int32_t L) const;
+    // The choices the controls hold, as the model reads them.
+    TChoices CurrentChoices() const;
     double Frequency(int32_t L) const override { return GetFrequency(L); }
     bool FromMese() const override;
     bool Melodic() const override;

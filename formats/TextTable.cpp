@@ -1,12 +1,10 @@
-#include "TableWriters.h"
+#include "TextTable.h"
 
+#include "ChoiceText.h"
 #include "Tables.h"
 #include "Utf8.h"
 
 #include <algorithm>
-#include <charconv>
-#include <span>
-#include <vector>
 
 namespace {
 
@@ -27,53 +25,13 @@ void AppendLine(std::string& Out, std::u16string Line) {
     Out += '\n';
 }
 
-void AppendJsonString(std::string& Out, std::u16string_view Text) {
-    std::string Utf8 = ToUtf8(Text);
-    Out += '"';
-    for (const char C : Utf8) {
-        const auto U = static_cast<unsigned char>(C);
-        if (C == '"' || C == '\\') {
-            Out += '\\';
-            Out += C;
-        } else if (U < 0x20) {
-            constexpr char Hex[] = "0123456789abcdef";
-            Out += "\\u00";
-            Out += Hex[U >> 4];
-            Out += Hex[U & 15];
-        } else {
-            Out += C;
-        }
-    }
-    Out += '"';
-}
-
-void AppendJsonStrings(std::string& Out, std::span<const std::u16string> Lines) {
-    Out += '[';
-    for (size_t i = 0; i < Lines.size(); ++i) {
-        if (i > 0) Out += ',';
-        AppendJsonString(Out, Lines[i]);
-    }
-    Out += ']';
-}
-
-void AppendInt(std::string& Out, int64_t Value) {
-    char Digits[24];
-    Out.append(Digits, std::to_chars(Digits, Digits + sizeof Digits, Value).ptr);
-}
-
 } // namespace
 
 void WriteTable(std::string& Out, const TChoices& Choices, const TReadings& R) {
-    const int32_t Lang = Choices.Language == 1 ? 1 : 0;
+    const int32_t Lang = LanguageIndex(Choices);
     const bool English = Lang == 1;
 
-    std::u16string Head(Tonoi[Choices.Tonos].Names[Lang]);
-    Head += u", ";
-    Head += MixtureName(Choices.Mixture, Lang);
-    Head += u", ";
-    Head += Choices.Start == 1 ? (English ? u"from mésē" : u"ἀπὸ μέσης")
-                               : (English ? u"from nḗtē" : u"ἀπὸ νήτης");
-    AppendLine(Out, Head);
+    AppendLine(Out, ChoiceTitle(Choices));
     AppendLine(Out, u"Kithara: " + (R.Kithara < 0
                                         ? std::u16string(u"none")
                                         : std::u16string(KitharaTunings[R.Kithara].Names[Lang])));
@@ -130,38 +88,4 @@ void WriteTable(std::string& Out, const TChoices& Choices, const TReadings& R) {
             AppendPadded(Line, R.LBInt[c], ColumnWidth + 3);
         AppendLine(Out, Line);
     }
-}
-
-void WriteJson(std::string& Out, const TChoices& Choices, const TOctave& Mhkh, const TReadings& R) {
-    Out += "{\"tonos\":";
-    AppendInt(Out, Choices.Tonos);
-    Out += ",\"mixture\":";
-    AppendInt(Out, Choices.Mixture);
-    Out += ",\"start\":";
-    AppendInt(Out, Choices.Start == 1 ? 1 : 0);
-    Out += ",\"language\":";
-    AppendInt(Out, Choices.Language == 1 ? 1 : 0);
-    Out += ",\"kithara\":";
-    AppendInt(Out, R.Kithara);
-    Out += ",\"LTetra\":";
-    AppendJsonString(Out, R.LTetra);
-    const std::pair<const char*, std::span<const std::u16string>> Columns[] = {
-        {"LBQesei", R.LBQesei}, {"LBFusei", R.LBFusei},     {"LBArab", R.LBArab},
-        {"LBGreek", R.LBGreek}, {"LBCent", R.LBCent},       {"LBNotes", R.LBNotes},
-        {"MFreq", R.MFreq},     {"MNotesAbs", R.MNotesAbs}, {"LBInt", R.LBInt}};
-    for (const auto& [Key, Lines] : Columns) {
-        Out += ",\"";
-        Out += Key;
-        Out += "\":";
-        AppendJsonStrings(Out, Lines);
-    }
-    Out += ",\"Frequency\":[";
-    for (int32_t L = 0; L < 9; ++L) {
-        if (L > 0) Out += ',';
-        char Digits[32];
-        // Shortest form that reads back to the same double; never locale-dependent.
-        Out.append(Digits,
-                   std::to_chars(Digits, Digits + sizeof Digits, GetFrequency(Mhkh, L)).ptr);
-    }
-    Out += "]}\n";
 }
