@@ -76,6 +76,10 @@ std::string SettingString(fluid_settings_t* Settings, const char* Name) {
 
 FluidOptions FluidOptions::Defaults() {
     FluidOptions o;
+    // After the system's own choice, TimGM6mb: a 6 MB package that loads in a few tens of
+    // milliseconds, against FluidR3 (148 MB, over a second, 150 MB resident) and MuseScore
+    // General Lite (40 MB, seconds to decode, 210 MB resident), with the same tuning: nylon guitar
+    // 0 to +3 cents against their -3 to +0.4 (kelvaro-soundfont-bench).
     o.SoundFonts = {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2",
                     "/usr/share/sounds/sf3/default-GM.sf3"};
     o.Outputs = {"pulseaudio", "alsa"};

@@ -255,7 +255,8 @@ bool TProgram::Start() {
     Env.insert("QT_QPA_PLATFORM", "xcb");
     Env.insert("KELVARO_SOUND_LOG", "1");
     Process.setProcessEnvironment(Env);
-    Process.start(KELVARO_PROGRAM, {});
+    // Another build of the program can be put to the same tests.
+    Process.start(qEnvironmentVariable("KELVARO_PROGRAM", KELVARO_PROGRAM), {});
     if (!Process.waitForStarted(10000)) return false;
     QElapsedTimer Clock;
     Clock.start();
@@ -329,10 +330,16 @@ std::vector<size_t> Onsets(const std::vector<float>& Samples, float Threshold) {
     std::vector<size_t> Result;
     const size_t Quiet = Rate / 10;
     size_t QuietRun = Quiet;
+    // Armed by a quiet stretch; the rise to the threshold may pass half of it first.
+    bool Armed = true;
     for (size_t i = 0; i < Samples.size(); ++i) {
         const float Level = std::abs(Samples[i]);
-        if (Level > Threshold && QuietRun >= Quiet) Result.push_back(i);
         QuietRun = Level < Threshold / 2 ? QuietRun + 1 : 0;
+        if (QuietRun >= Quiet) Armed = true;
+        if (Level > Threshold && Armed) {
+            Result.push_back(i);
+            Armed = false;
+        }
     }
     return Result;
 }
