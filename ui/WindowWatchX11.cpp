@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <xcb/xcb.h>
 
+#include <memory>
+
 namespace {
 
 class TDestroyWatch final : public QAbstractNativeEventFilter {
@@ -28,7 +30,7 @@ private:
 } // namespace
 
 void QuitWhenDestroyedElsewhere(QWidget& Window) {
-    // Kept for the life of the application, as the filter list holds it.
-    QCoreApplication::instance()->installNativeEventFilter(
-        new TDestroyWatch(static_cast<xcb_window_t>(Window.winId())));
+    static std::unique_ptr<TDestroyWatch> Watch;
+    Watch = std::make_unique<TDestroyWatch>(static_cast<xcb_window_t>(Window.winId()));
+    QCoreApplication::instance()->installNativeEventFilter(Watch.get());
 }

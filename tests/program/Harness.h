@@ -14,6 +14,9 @@ namespace harness {
 
 constexpr int Rate = 44100;
 
+// Processor time a process has used, user and system, in seconds.
+double ProcessCpuSeconds(qint64 Pid);
+
 // A PulseAudio server of its own (root is fine), reachable only through a socket in a
 // temporary folder, with one null sink. Killed and removed with the object.
 class TPulseServer {
@@ -32,6 +35,7 @@ public:
     // The server's answer to pactl with these arguments; empty when it failed.
     QString Pactl(const QStringList& Arguments, int TimeoutMs = 10000) const;
     QString Address() const;
+    qint64 Pid() const { return Server.processId(); }
     QString Sink() const { return QStringLiteral("kelvaro_null"); }
 
 private:
@@ -68,7 +72,8 @@ public:
     TProgram& operator=(const TProgram&) = delete;
 
     // Starts it, waits for its window (focused) and for its audio stream, which appears once
-    // the soundfont has loaded; false when either did not come within 60 s.
+    // the soundfont has loaded; false when the window did not come within 60 s. The wait for
+    // the stream is 60 s too, or KELVARO_STREAM_WAIT_MS (for a build that makes none ahead).
     bool Start();
     // Runs xdotool with these arguments; false when it failed.
     bool Xdotool(const QStringList& Arguments);
@@ -80,7 +85,7 @@ public:
     // Milliseconds until the process ended; nullopt when it had not within TimeoutMs.
     std::optional<double> WaitExitMs(int TimeoutMs);
     // Processor time the process has used, user and system, in seconds.
-    double CpuSeconds() const;
+    double CpuSeconds() const { return ProcessCpuSeconds(Pid()); }
     qint64 Pid() const { return Process.processId(); }
     quint32 Window() const { return WindowId; }
     QString Log();

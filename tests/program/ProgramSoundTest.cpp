@@ -87,10 +87,9 @@ TEST_F(ProgramSound, SoundComesBackAfterTheServerRestarts) {
     EXPECT_TRUE(KeyFiveSounds()) << "silent after the sink came back";
 }
 
-// A stopped (hung) server: digit keys leave the window answering, and once the server answers
-// again the next key sounds.
+// A stopped (hung) server from the first key on: digit keys leave the window answering, and
+// once the server answers again the next key sounds.
 TEST_F(ProgramSound, HungServerNeverFreezesTheWindow) {
-    ASSERT_TRUE(KeyFiveSounds());
     ASSERT_TRUE(Program.PingMs(5000).has_value()) << "no answer with the server running";
     Server.Pause();
     for (const char* Key : {"5", "6", "7"}) {
@@ -151,9 +150,9 @@ TEST_F(ProgramSound, FirstNoteAsPromptAsLaterOnes) {
         const std::vector<float> Heard = Capture.Samples();
         const std::vector<float> Part(Heard.begin() + static_cast<long>(From), Heard.end());
         const std::vector<size_t> Notes = Onsets(Part, 4 * Audible);
-        ASSERT_GE(Notes.size(), 2u) << "start " << Start << ", loudest "
-                                     << Peak(Part, 0, Part.size()) << " in " << Part.size()
-                                     << " frames; " << Fresh.Log().toStdString();
+        ASSERT_GE(Notes.size(), 2u)
+            << "start " << Start << ", loudest " << Peak(Part, 0, Part.size()) << " in "
+            << Part.size() << " frames; " << Fresh.Log().toStdString();
         const double Gap = static_cast<double>(Notes[1] - Notes[0]) / Rate;
         Late.push_back(1.0 - Gap);
         Fresh.Close();
@@ -169,7 +168,7 @@ TEST_F(ProgramSound, FirstNoteAsPromptAsLaterOnes) {
 // Closed within half a second of the first note, or its window destroyed by another client:
 // the process ends at once.
 TEST_F(ProgramSound, EndsPromptlyWhenTheWindowCloses) {
-    ASSERT_TRUE(Keys("key 5 sleep 0.2"));
+    ASSERT_TRUE(Keys("key 5"));
     Program.Close();
     const std::optional<double> Ended = Program.WaitExitMs(10000);
     ASSERT_TRUE(Ended.has_value());

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -202,6 +203,35 @@ bool Eventually(const std::function<bool()>& Condition) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return true;
+}
+
+// ALSA's null device takes audio and drops it: the output runs from a wake, renders, and stops
+// by itself once the render has said silence for the idle time.
+TEST(AlsaOutput, RunsWhenWokenAndStopsAfterSilence) {
+    std::atomic<int> Blocks{0};
+    std::atomic<bool> Sounding{true};
+    TAudioFormat Format;
+    Format.IdleSeconds = 0.2;
+    const auto Out = NewAlsaOutput(
+        "null",
+        [&](float* Interleaved, int Frames) {
+            std::fill(Interleaved, Interleaved + 2 * Frames, 0.0f);
+            ++Blocks;
+            return Sounding.load();
+        },
+        Format);
+    EXPECT_FALSE(Out->Running());
+    Out->Wake();
+    ASSERT_TRUE(Eventually([&] { return Out->Running() && Blocks > 10; }));
+    Sounding = false;
+    ASSERT_TRUE(Eventually([&] { return !Out->Running(); }));
+    const int Stopped = Blocks;
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(Blocks, Stopped) << "rendering went on while idle";
+    EXPECT_FALSE(Out->Failed());
+    Sounding = true;
+    Out->Wake();
+    EXPECT_TRUE(Eventually([&] { return Out->Running() && Blocks > Stopped; }));
 }
 
 class QuietFailure : public ::testing::Test {
