@@ -12,6 +12,7 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace harness {
@@ -20,6 +21,12 @@ namespace {
 
 // Generous: the machine runs builds beside the tests.
 constexpr int StartTimeoutMs = 60000;
+
+// Children end with the test process, however it ends (an abort, ctest's timeout): a server
+// or a program left behind would run on for good.
+void DieWithParent(QProcess& Child) {
+    Child.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
 
 bool Sleep(int Ms) {
     QThread::msleep(static_cast<unsigned long>(Ms));
@@ -121,6 +128,7 @@ TX11& X11() {
 
 TPulseServer::TPulseServer() {
     Server.setProcessChannelMode(QProcess::MergedChannels);
+    DieWithParent(Server);
 }
 
 TPulseServer::~TPulseServer() {
@@ -193,7 +201,9 @@ QString TPulseServer::Pactl(const QStringList& Arguments, int TimeoutMs) const {
     return Text.isEmpty() ? QStringLiteral("\n") : Text;
 }
 
-TCapture::TCapture(const TPulseServer& Server) : Server(Server) {}
+TCapture::TCapture(const TPulseServer& Server) : Server(Server) {
+    DieWithParent(Parec);
+}
 
 TCapture::~TCapture() {
     Stop();
@@ -242,6 +252,7 @@ std::vector<float> TCapture::Samples() const {
 
 TProgram::TProgram(const TPulseServer& Server) : Server(Server) {
     Process.setProcessChannelMode(QProcess::MergedChannels);
+    DieWithParent(Process);
 }
 
 TProgram::~TProgram() {
