@@ -1,31 +1,37 @@
 #pragma once
 // MIDI output through an embedded FluidSynth playing a General MIDI soundfont.
 //
-// The synth and its soundfont are made on the first successful open and kept until the object
-// goes: a close only silences and marks the output closed, so a reopen costs nothing. The audio
-// driver is kept too, as deleting a PulseAudio driver blocks for the sink's latency (about a
-// second), which a close from a key press cannot afford.
+// The synth and its soundfont are made on the first successful open (or ahead of it, see
+// Prepare) and kept until the object goes: a close only silences and marks the output closed,
+// so a reopen costs nothing. The synth lives on the caller's side; the audio output pulls from
+// it on a thread of its own and is never waited on (AudioOutput.h). A dead output is replaced
+// at the next note.
 
+#include "AudioOutput.h"
 #include "MidiOut.h"
+#include "SoundLog.h"
 
+#include <atomic>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 struct FluidOptions {
     // Try FluidSynth's synth.default-soundfont (the system's GM font) ahead of SoundFonts.
     bool SystemSoundFont = true;
     std::vector<std::string> SoundFonts;
-    // FluidSynth audio drivers tried in order; empty renders offline (RenderFloat), no driver.
-    std::vector<std::string> AudioDrivers;
-    // Output latency: period size x periods / rate on ALSA; PulseAudio follows the period size.
-    int PeriodSize = 128;
-    int Periods = 2;
-    double SampleRate = 44100;
+    // Audio outputs tried in turn, "pulseaudio" and "alsa"; empty renders offline (RenderFloat).
+    std::vector<std::string> Outputs;
+    TAudioFormat Format;
     std::string AlsaDevice = "default";
     std::string PulseServer; // empty: the session's server
+    // Loads the soundfont and connects the audio output on a thread from construction on, so
+    // that the first note finds both ready.
+    bool Prepare = false;
 
     // The program's choice: system GM font then known fallbacks, PulseAudio (also served by
-    // PipeWire) then ALSA. Never the file driver: it writes a WAV into the working directory.
+    // PipeWire) then ALSA, prepared ahead.
     static FluidOptions Defaults();
     // Offline rendering of one explicit soundfont, for tests and measurements.
     static FluidOptions Offline(std::string SoundFont);
@@ -34,7 +40,6 @@ struct FluidOptions {
 // The library's own handle types, declared as <fluidsynth/types.h> does.
 typedef struct _fluid_hashtable_t fluid_settings_t;
 typedef struct _fluid_synth_t fluid_synth_t;
-typedef struct _fluid_audio_driver_t fluid_audio_driver_t;
 
 class FluidMidiOut : public MidiOut {
 public:
@@ -43,41 +48,48 @@ public:
     FluidMidiOut(const FluidMidiOut&) = delete;
     FluidMidiOut& operator=(const FluidMidiOut&) = delete;
 
+    // True once the synth and its soundfont are ready; the audio output connects on its own
+    // thread and is tried again at every note while it cannot play.
     bool Open() override;
     void ShortMsg(uint32_t Message) override;
     void Reset() override;
     void Close() override;
 
     bool IsOpen() const { return Opened; }
-    // Renders frames of stereo audio from the synth (offline use: no driver pulls it); 0 on
+    // Renders frames of stereo audio from the synth (offline use: no output pulls it); 0 on
     // success, -1 when no synth exists yet.
     int RenderFloat(float* Left, float* Right, int Frames);
     // The soundfont that loaded, empty before.
     const std::string& SoundFont() const { return LoadedFont; }
     // How many times a soundfont was loaded: once for the life of the object.
     int FontLoads() const { return Loads; }
-    // The driver that started, empty when none (or offline).
-    const std::string& AudioDriver() const { return StartedDriver; }
-    // Output latency the driver was asked for, in milliseconds; 0 offline.
-    double ConfiguredLatencyMs() const;
+    // The audio output in use ("pulseaudio", "alsa"), empty when none (or offline).
+    std::string AudioOutput() const;
+    const TAudioOutput* Audio() const { return Output.get(); }
+    // How many audio outputs were made: one more after each failure.
+    int AudioAttempts() const { return Attempts; }
 
     // The steps of an open, callable one by one for measurements; each does nothing when done.
     bool MakeSynth();
     bool LoadSoundFont();
-    bool StartAudio();
+    // Makes an audio output when there is none or the last one failed; never waits on it.
+    void StartAudio();
 
 private:
+    // False while the preparing thread still works, unless told to wait for it.
+    bool FinishPreparing(bool Wait);
+    std::unique_ptr<TAudioOutput> MakeOutput(const std::string& Name);
+    bool RenderInterleaved(float* Interleaved, int Frames);
+
     FluidOptions Options;
     fluid_settings_t* Settings = nullptr;
     fluid_synth_t* Synth = nullptr;
-    fluid_audio_driver_t* Driver = nullptr;
+    std::unique_ptr<TAudioOutput> Output;
+    size_t OutputIndex = 0;
+    int Attempts = 0;
     std::string LoadedFont;
-    std::string StartedDriver;
     bool Opened = false;
     int Loads = 0;
+    std::thread Preparing;
+    std::atomic<bool> Prepared{false};
 };
-
-// FluidSynth's and ALSA's library messages, kept here instead of going to stderr. Each distinct
-// message is also written to stderr once when KELVARO_SOUND_LOG is set.
-std::vector<std::string> SoundLog();
-void ClearSoundLog();

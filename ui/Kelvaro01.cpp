@@ -10,6 +10,7 @@
 #include "sound/SynthSm.h"
 #include "ui_Kelvaro01.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QWindow>
@@ -59,11 +60,13 @@ TSystemata::TSystemata(QWidget* Parent)
     Ui->CBSyrintha->setFocus();
 
     CentreOnScreen(this);
-    // The top-level QWindow sees every key before the focused widget: the key preview.
+    // Every key event reaches a top-level QWindow first, before any widget: the key preview
+    // watches them all on the application, so that the open list of a drop-down box, a popup
+    // window of its own, feeds it too.
     winId();
-    // Its filter goes in first, so it runs after the preview's.
+    // Application filters run before a window's own, so the preview sees Ctrl+C before the copy.
     new TOctaveCopy(this);
-    windowHandle()->installEventFilter(this);
+    qApp->installEventFilter(this);
 }
 
 TSystemata::~TSystemata() {
@@ -232,7 +235,13 @@ void TSystemata::EPlayKeyUp(QKeyEvent* Event) {
 }
 
 bool TSystemata::eventFilter(QObject* Watched, QEvent* Event) {
-    if (Watched == windowHandle()) {
+    // Each key event passes one QWindow, then every widget up from the focused one: only the
+    // QWindow hop counts, that of this window or of a popup (only this window opens popups).
+    const auto IsKey = [](QEvent::Type T) {
+        return T == QEvent::KeyPress || T == QEvent::KeyRelease;
+    };
+    const auto* Window = IsKey(Event->type()) ? qobject_cast<QWindow*>(Watched) : nullptr;
+    if (Window && (Window == windowHandle() || Window->type() == Qt::Popup)) {
         if (Event->type() == QEvent::KeyPress) EPlayKeyDown(static_cast<QKeyEvent*>(Event));
         // Only the release that lifts the key counts, not those of its auto-repeat.
         else if (Event->type() == QEvent::KeyRelease &&

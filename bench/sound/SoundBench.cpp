@@ -1,6 +1,5 @@
-// Speed of the synthesizer module on the FluidSynth output: first open (synth, small soundfont,
-// audio driver: each step on its own, as no audio driver starts on a machine without a sound
-// card), reopen after close, and one SynthPlay.
+// Speed of the synthesizer module on the FluidSynth output: first open (synth, small soundfont:
+// each step on its own), reopen after close, and one SynthPlay.
 #include "sound/MidiOutFluid.h"
 #include "sound/SynthSm.h"
 
@@ -27,8 +26,8 @@ void BM_FirstOpenOffline(benchmark::State& State) {
 }
 BENCHMARK(BM_FirstOpenOffline)->Unit(benchmark::kMillisecond);
 
-// The program's own options, first open: system GM font, then the drivers (here they all fail,
-// so this is synth + font + the failed attempts at PulseAudio and ALSA).
+// The program's own options, first open: system GM font and the start of an audio output,
+// which connects on its own thread.
 void BM_FirstOpenDefaults(benchmark::State& State) {
     for (auto _ : State) {
         State.PauseTiming();
@@ -70,40 +69,6 @@ void BM_StepLoadSmallFont(benchmark::State& State) {
     }
 }
 BENCHMARK(BM_StepLoadSmallFont)->Unit(benchmark::kMillisecond);
-
-// Starting an audio driver on ALSA's null device, which accepts audio and discards it (it
-// busy-loops a core while open, hence few iterations).
-void BM_StepStartAlsaNull(benchmark::State& State) {
-    FluidOptions o = FluidOptions::Offline(SmallFont);
-    o.AudioDrivers = {"alsa"};
-    o.AlsaDevice = "null";
-    for (auto _ : State) {
-        State.PauseTiming();
-        auto Out = std::make_unique<FluidMidiOut>(o);
-        Out->MakeSynth();
-        State.ResumeTiming();
-        benchmark::DoNotOptimize(Out->StartAudio());
-        State.PauseTiming();
-        State.counters["latency_ms"] = Out->ConfiguredLatencyMs();
-        State.counters["started"] = !Out->AudioDriver().empty();
-        Out.reset();
-        State.ResumeTiming();
-    }
-}
-BENCHMARK(BM_StepStartAlsaNull)->Unit(benchmark::kMillisecond)->Iterations(20);
-
-// The retry of every playing key while no audio output can start: font kept, drivers tried.
-void BM_FailedOpenRetry(benchmark::State& State) {
-    FluidOptions o = FluidOptions::Offline(SmallFont);
-    o.AudioDrivers = {"pulseaudio", "alsa"};
-    o.AlsaDevice = "hw:CARD=KelvaroNoSuchCard";
-    o.PulseServer = "unix:/nonexistent/kelvaro-pulse";
-    FluidMidiOut Out(o);
-    Out.Open();
-    for (auto _ : State)
-        benchmark::DoNotOptimize(Out.Open());
-}
-BENCHMARK(BM_FailedOpenRetry)->Unit(benchmark::kMicrosecond);
 
 // SynthClose then SynthOpen: reset, close, open, sixteen program changes.
 void BM_Reopen(benchmark::State& State) {

@@ -220,6 +220,31 @@ TEST_F(WindowKeysTest, LosingActivationSilencesHeldStrings) {
     EXPECT_EQ(Sent(), "open, " + ProgramChangesText(24) + ", 84 3A 7F, E4 4E 5B, 94 3A 7F");
 }
 
+// An open drop-down list is a popup window of its own, and a key released there must still
+// reach the key preview, once; so must a press, and the list still gets both.
+TEST_F(WindowKeysTest, KeysOnAnOpenDropDownListReachThePreviewOnce) {
+    auto* Tonos = Control<QComboBox>("CBTonos");
+    Press(5);
+    Tonos->showPopup();
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QWindow* List = QApplication::activePopupWidget()->windowHandle();
+    ASSERT_NE(List, nullptr);
+    ASSERT_NE(List, Window->windowHandle()) << "the list should be a window of its own";
+    ASSERT_EQ(List->type(), Qt::Popup);
+    Out.Clear();
+
+    QKeyEvent Up(QEvent::KeyRelease, Qt::Key_5, {}, DigitCode(5), 0, 0, "5");
+    QCoreApplication::sendEvent(List, &Up);
+    EXPECT_EQ(Sent(), "84 3A 00");
+    QKeyEvent Down(QEvent::KeyPress, Qt::Key_Down, {}, 116, 0, 0, {});
+    QCoreApplication::sendEvent(List, &Down);
+    EXPECT_EQ(Sent(), "reset, close");
+    QKeyEvent Again(QEvent::KeyPress, Qt::Key_7, {}, DigitCode(7), 0, 0, "7");
+    QCoreApplication::sendEvent(List, &Again);
+    EXPECT_EQ(Sent(), "open, " + ProgramChangesText(24) + ", E2 5E 59, 92 3D 7F");
+    Tonos->hidePopup();
+}
+
 TEST_F(WindowKeysTest, KeysStillReachTheFocusedControl) {
     auto* Melodic = Control<QCheckBox>("CBMelodic");
     Melodic->setFocus();

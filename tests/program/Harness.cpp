@@ -1,0 +1,377 @@
+#include "Harness.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+namespace harness {
+
+namespace {
+
+// Generous: the machine runs builds beside the tests.
+constexpr int StartTimeoutMs = 60000;
+
+// Children end with the test process, however it ends (an abort, ctest's timeout): a server
+// or a program left behind would run on for good.
+void DieWithParent(QProcess& Child) {
+    Child.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
+
+bool Sleep(int Ms) {
+    QThread::msleep(static_cast<unsigned long>(Ms));
+    return true;
+}
+
+QProcessEnvironment ServerEnvironment(const QString& Dir) {
+    QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
+    // Everything the server and its clients keep goes into the private folder.
+    Env.insert("HOME", Dir);
+    Env.insert("XDG_RUNTIME_DIR", Dir);
+    Env.insert("PULSE_RUNTIME_PATH", Dir + "/run");
+    Env.insert("PULSE_STATE_PATH", Dir + "/state");
+    Env.remove("DBUS_SESSION_BUS_ADDRESS");
+    return Env;
+}
+
+// A second connection to the X server, for what xdotool cannot do.
+class TX11 {
+public:
+    TX11() : Connection(xcb_connect(nullptr, nullptr)) {
+        if (xcb_connection_has_error(Connection)) return;
+        Root = xcb_setup_roots_iterator(xcb_get_setup(Connection)).data->root;
+        Protocols = Atom("WM_PROTOCOLS");
+        Ping = Atom("_NET_WM_PING");
+        Delete = Atom("WM_DELETE_WINDOW");
+    }
+    ~TX11() { xcb_disconnect(Connection); }
+    TX11(const TX11&) = delete;
+    TX11& operator=(const TX11&) = delete;
+
+    bool Ok() const { return !xcb_connection_has_error(Connection) && Root; }
+
+    void Send(xcb_window_t Window, xcb_atom_t What, uint32_t Stamp) {
+        xcb_client_message_event_t Event;
+        std::memset(&Event, 0, sizeof Event);
+        Event.response_type = XCB_CLIENT_MESSAGE;
+        Event.format = 32;
+        Event.window = Window;
+        Event.type = Protocols;
+        Event.data.data32[0] = What;
+        Event.data.data32[1] = Stamp;
+        Event.data.data32[2] = Window;
+        xcb_send_event(Connection, 0, Window, XCB_EVENT_MASK_NO_EVENT,
+                       reinterpret_cast<const char*>(&Event));
+        xcb_flush(Connection);
+    }
+
+    // The program answers a ping by sending it back to the root window.
+    std::optional<double> PingMs(xcb_window_t Window, int TimeoutMs) {
+        // Qt sends the answer with the structure-notify and substructure-redirect masks.
+        const uint32_t Mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_change_window_attributes(Connection, Root, XCB_CW_EVENT_MASK, &Mask);
+        const auto Stamp = static_cast<uint32_t>(++Pings);
+        QElapsedTimer Clock;
+        Clock.start();
+        Send(Window, Ping, Stamp);
+        while (Clock.elapsed() < TimeoutMs) {
+            xcb_generic_event_t* Event = xcb_poll_for_event(Connection);
+            if (!Event) {
+                QThread::usleep(200);
+                continue;
+            }
+            bool Answer = false;
+            if ((Event->response_type & 0x7F) == XCB_CLIENT_MESSAGE) {
+                const auto* Message = reinterpret_cast<xcb_client_message_event_t*>(Event);
+                Answer = Message->data.data32[0] == Ping && Message->data.data32[1] == Stamp;
+            }
+            std::free(Event);
+            if (Answer) return static_cast<double>(Clock.nsecsElapsed()) / 1e6;
+        }
+        return std::nullopt;
+    }
+
+    void Close(xcb_window_t Window) { Send(Window, Delete, XCB_CURRENT_TIME); }
+
+private:
+    xcb_atom_t Atom(const char* Name) {
+        auto Cookie =
+            xcb_intern_atom(Connection, 0, static_cast<uint16_t>(std::strlen(Name)), Name);
+        xcb_intern_atom_reply_t* Reply = xcb_intern_atom_reply(Connection, Cookie, nullptr);
+        const xcb_atom_t Result = Reply ? Reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(Reply);
+        return Result;
+    }
+
+    xcb_connection_t* Connection;
+    xcb_window_t Root = 0;
+    xcb_atom_t Protocols = 0, Ping = 0, Delete = 0;
+    int Pings = 0;
+};
+
+TX11& X11() {
+    static TX11 Connection;
+    return Connection;
+}
+
+} // namespace
+
+TPulseServer::TPulseServer() {
+    Server.setProcessChannelMode(QProcess::MergedChannels);
+    DieWithParent(Server);
+}
+
+TPulseServer::~TPulseServer() {
+    Resume();
+    Kill();
+}
+
+QString TPulseServer::Address() const {
+    return "unix:" + Dir.path() + "/native";
+}
+
+bool TPulseServer::Start() {
+    if (!Dir.isValid()) return false;
+    QFile Script(Dir.filePath("server.pa"));
+    if (!Script.open(QIODevice::WriteOnly)) return false;
+    Script.write(QStringLiteral("load-module module-native-protocol-unix socket=%1/native "
+                                "auth-anonymous=1\n"
+                                "load-module module-null-sink sink_name=%2 rate=%3\n"
+                                "set-default-sink %2\n")
+                     .arg(Dir.path(), Sink())
+                     .arg(Rate)
+                     .toUtf8());
+    Script.close();
+    Server.setProcessEnvironment(ServerEnvironment(Dir.path()));
+    // No default script, no idle exit, no shared memory (the capture and the program are
+    // separate clients either way).
+    Server.start("pulseaudio",
+                 {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "--system=no",
+                  "--disable-shm=yes", "-F", Script.fileName(), "--log-target=stderr"});
+    if (!Server.waitForStarted(10000)) return false;
+    QElapsedTimer Clock;
+    Clock.start();
+    while (Clock.elapsed() < 20000) {
+        if (!Pactl({"list", "sinks", "short"}, 2000).isEmpty()) return true;
+        if (Server.state() == QProcess::NotRunning) return false;
+        Sleep(50);
+    }
+    return false;
+}
+
+void TPulseServer::Kill() {
+    if (Server.state() == QProcess::NotRunning) return;
+    Server.kill();
+    Server.waitForFinished(10000);
+}
+
+void TPulseServer::Pause() {
+    if (Server.state() != QProcess::NotRunning)
+        ::kill(static_cast<pid_t>(Server.processId()), SIGSTOP);
+}
+
+void TPulseServer::Resume() {
+    if (Server.state() != QProcess::NotRunning)
+        ::kill(static_cast<pid_t>(Server.processId()), SIGCONT);
+}
+
+QString TPulseServer::Pactl(const QStringList& Arguments, int TimeoutMs) const {
+    QProcess Tool;
+    QProcessEnvironment Env = ServerEnvironment(Dir.path());
+    Env.insert("PULSE_SERVER", Address());
+    Tool.setProcessEnvironment(Env);
+    Tool.start("pactl", Arguments);
+    if (!Tool.waitForFinished(TimeoutMs)) {
+        Tool.kill();
+        Tool.waitForFinished(2000);
+        return {};
+    }
+    if (Tool.exitStatus() != QProcess::NormalExit || Tool.exitCode() != 0) return {};
+    const QString Text = QString::fromUtf8(Tool.readAllStandardOutput());
+    return Text.isEmpty() ? QStringLiteral("\n") : Text;
+}
+
+TCapture::TCapture(const TPulseServer& Server) : Server(Server) {
+    DieWithParent(Parec);
+}
+
+TCapture::~TCapture() {
+    Stop();
+}
+
+bool TCapture::Start() {
+    Stop();
+    QFile::remove(Dir.filePath("capture.raw"));
+    Parec.setStandardOutputFile(Dir.filePath("capture.raw"));
+    Parec.start("parec", {"--server=" + Server.Address(), "-d", Server.Sink() + ".monitor", "--raw",
+                          "--format=s16le", QStringLiteral("--rate=%1").arg(Rate), "--channels=1",
+                          "--latency-msec=10"});
+    if (!Parec.waitForStarted(10000)) return false;
+    // Running once the first samples arrive (the null sink renders silence all the time).
+    QElapsedTimer Clock;
+    Clock.start();
+    while (Clock.elapsed() < 20000 && Parec.state() == QProcess::Running)
+        if (Frames() > 0)
+            return true;
+        else
+            Sleep(10);
+    return false;
+}
+
+void TCapture::Stop() {
+    if (Parec.state() == QProcess::NotRunning) return;
+    Parec.terminate();
+    if (!Parec.waitForFinished(5000)) {
+        Parec.kill();
+        Parec.waitForFinished(5000);
+    }
+}
+
+size_t TCapture::Frames() const {
+    return static_cast<size_t>(QFileInfo(Dir.filePath("capture.raw")).size() / 2);
+}
+
+std::vector<float> TCapture::Samples() const {
+    std::vector<float> Result;
+    std::ifstream In(Dir.filePath("capture.raw").toStdString(), std::ios::binary);
+    int16_t Sample = 0;
+    while (In.read(reinterpret_cast<char*>(&Sample), sizeof Sample))
+        Result.push_back(static_cast<float>(Sample) / 32768.0f);
+    return Result;
+}
+
+TProgram::TProgram(const TPulseServer& Server) : Server(Server) {
+    Process.setProcessChannelMode(QProcess::MergedChannels);
+    DieWithParent(Process);
+}
+
+TProgram::~TProgram() {
+    if (Process.state() != QProcess::NotRunning) {
+        Process.kill();
+        Process.waitForFinished(10000);
+    }
+}
+
+bool TProgram::Start() {
+    QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
+    Env.insert("PULSE_SERVER", Server.Address());
+    Env.insert("QT_QPA_PLATFORM", "xcb");
+    Env.insert("KELVARO_SOUND_LOG", "1");
+    Process.setProcessEnvironment(Env);
+    // Another build of the program can be put to the same tests.
+    Process.start(qEnvironmentVariable("KELVARO_PROGRAM", KELVARO_PROGRAM), {});
+    if (!Process.waitForStarted(10000)) return false;
+    QElapsedTimer Clock;
+    Clock.start();
+    while (Clock.elapsed() < StartTimeoutMs && WindowId == 0) {
+        QProcess Search;
+        Search.start("xdotool",
+                     {"search", "--onlyvisible", "--pid", QString::number(Process.processId())});
+        Search.waitForFinished(10000);
+        const QStringList Found =
+            QString::fromUtf8(Search.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        if (!Found.isEmpty()) WindowId = Found.front().toUInt();
+        if (Process.state() == QProcess::NotRunning) return false;
+        if (WindowId == 0) Sleep(50);
+    }
+    if (WindowId == 0 || !Xdotool({"windowfocus", "--sync", QString::number(WindowId)}))
+        return false;
+    // The stream appears, corked, once the soundfont is in: keys before it would be silent.
+    bool Numeric = false;
+    const int StreamWaitMs = qEnvironmentVariableIntValue("KELVARO_STREAM_WAIT_MS", &Numeric);
+    Clock.restart();
+    while (Clock.elapsed() < (Numeric ? StreamWaitMs : StartTimeoutMs)) {
+        if (Server.Pactl({"list", "sink-inputs", "short"}).trimmed().size() > 0) return true;
+        Sleep(50);
+    }
+    return Numeric;
+}
+
+bool TProgram::Xdotool(const QStringList& Arguments) {
+    QProcess Tool;
+    Tool.start("xdotool", Arguments);
+    if (!Tool.waitForStarted(10000) || !Tool.waitForFinished(60000)) return false;
+    return Tool.exitStatus() == QProcess::NormalExit && Tool.exitCode() == 0;
+}
+
+std::optional<double> TProgram::PingMs(int TimeoutMs) {
+    if (!X11().Ok()) return std::nullopt;
+    return X11().PingMs(WindowId, TimeoutMs);
+}
+
+void TProgram::Close() {
+    if (X11().Ok()) X11().Close(WindowId);
+}
+
+std::optional<double> TProgram::WaitExitMs(int TimeoutMs) {
+    QElapsedTimer Clock;
+    Clock.start();
+    while (Process.state() != QProcess::NotRunning) {
+        if (Clock.elapsed() > TimeoutMs) return std::nullopt;
+        Process.waitForFinished(1);
+    }
+    return static_cast<double>(Clock.nsecsElapsed()) / 1e6;
+}
+
+double ProcessCpuSeconds(qint64 Pid) {
+    std::ifstream Stat("/proc/" + std::to_string(Pid) + "/stat");
+    std::string Text((std::istreambuf_iterator<char>(Stat)), std::istreambuf_iterator<char>());
+    // The fields after the command name, which is in parentheses and may hold spaces.
+    const size_t After = Text.rfind(')');
+    if (After == std::string::npos) return 0;
+    std::istringstream Fields(Text.substr(After + 2));
+    std::string Field;
+    double Ticks = 0;
+    for (int i = 3; i <= 15 && Fields >> Field; ++i)
+        if (i == 14 || i == 15) Ticks += std::stod(Field);
+    return Ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+QString TProgram::Log() {
+    Output += Process.readAll();
+    return QString::fromUtf8(Output);
+}
+
+std::vector<size_t> Onsets(const std::vector<float>& Samples, float Threshold) {
+    std::vector<size_t> Result;
+    const size_t Quiet = Rate / 10;
+    size_t QuietRun = Quiet;
+    // Armed by a quiet stretch; the rise to the threshold may pass half of it first.
+    bool Armed = true;
+    for (size_t i = 0; i < Samples.size(); ++i) {
+        const float Level = std::abs(Samples[i]);
+        QuietRun = Level < Threshold / 2 ? QuietRun + 1 : 0;
+        if (QuietRun >= Quiet) Armed = true;
+        if (Level > Threshold && Armed) {
+            Result.push_back(i);
+            Armed = false;
+        }
+    }
+    return Result;
+}
+
+float Peak(const std::vector<float>& Samples, size_t From, size_t To) {
+    float Result = 0;
+    for (size_t i = From; i < std::min(To, Samples.size()); ++i)
+        Result = std::max(Result, std::abs(Samples[i]));
+    return Result;
+}
+
+double Median(std::vector<double> Values) {
+    if (Values.empty()) return 0;
+    std::sort(Values.begin(), Values.end());
+    const size_t Middle = Values.size() / 2;
+    return Values.size() % 2 ? Values[Middle] : (Values[Middle - 1] + Values[Middle]) / 2;
+}
+
+} // namespace harness
