@@ -2,6 +2,7 @@
 // octave in the exchange formats of tuning software and as a printable kanon.
 
 #include "AnaMark.h"
+#include "Console.h"
 #include "Csv.h"
 #include "JsonWriter.h"
 #include "Kanon.h"
@@ -11,22 +12,10 @@
 #include "TableOptions.h"
 #include "TextTable.h"
 
-#include <locale>
 #include <string>
+#include <vector>
 
 namespace {
-
-// The decimal separator of the user's locale, "." where the locale is unusable. The global
-// locale stays "C": the model's texts never depend on it.
-char16_t UserDecimalSeparator() {
-    try {
-        const wchar_t Point =
-            std::use_facet<std::numpunct<wchar_t>>(std::locale("")).decimal_point();
-        if (Point > 0 && Point < 0xD800) return static_cast<char16_t>(Point);
-    } catch (const std::exception&) {
-    }
-    return u'.';
-}
 
 void AppendOctave(std::string& Out, const TTableOptions& Options, const TChoices& Choices,
                   TOctave& Mhkh, TReadings& Readings) {
@@ -78,9 +67,14 @@ TOutputFiles KanonFiles(const std::string& Output, std::vector<std::string> Page
 } // namespace
 
 int main(int argc, char** argv) {
+    PrepareStandardStreams();
+    const std::vector<std::string> Arguments = Utf8Arguments(argc, argv);
+    std::vector<const char*> Argv;
+    for (const std::string& Argument : Arguments)
+        Argv.push_back(Argument.c_str());
     TTableOptions Options;
     std::string Error;
-    if (!ParseTableOptions(argc, argv, Options, Error)) {
+    if (!ParseTableOptions(static_cast<int>(Argv.size()), Argv.data(), Options, Error)) {
         ReportError(Error);
         return 2;
     }
