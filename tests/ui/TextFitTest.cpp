@@ -22,11 +22,12 @@ struct TBox {
     QString Text;
 };
 
-class TextFitTest : public WindowTest {
-protected:
+// Collects every text that is not shown whole, with where and how.
+class TFitCheck {
+public:
     // Renders W and checks that each box shows its text whole, in pieces on one baseline, in the
     // face and pixel height W declares, and that nothing is drawn outside every box.
-    void ExpectWhole(QWidget* W, const std::vector<TBox>& Boxes, const std::string& Where) {
+    void Whole(QWidget* W, const std::vector<TBox>& Boxes, const std::string& Where) {
         TTextRecorder Device(W->size());
         const auto Drawn = Device.Render(W);
         std::vector<bool> Placed(Drawn.size(), false);
@@ -45,11 +46,11 @@ protected:
             QString Shown;
             for (const auto* P : Pieces) {
                 Shown += P->Text;
-                CheckPiece(*P, Box, W, Where);
+                Piece(*P, Box, W, Where);
             }
             if (Shown.trimmed() != Box.Text.trimmed())
                 Fault(Where, Box.Text, "shows \"" + Utf8(Shown) + "\"");
-            else if (!Pieces.empty() && std::any_of(Pieces.begin(), Pieces.end(), [&](auto* P) {
+            else if (std::any_of(Pieces.begin(), Pieces.end(), [&](auto* P) {
                          return P->Origin.y() != Pieces.front()->Origin.y();
                      }))
                 Fault(Where, Box.Text, "is broken over lines");
@@ -59,8 +60,66 @@ protected:
                 Fault(Where, Drawn[i].Text, "is drawn outside every box");
     }
 
-    void CheckPiece(const TDrawnText& P, const TBox& Box, const QWidget* W,
-                    const std::string& Where) {
+    void ListWhole(QListWidget* List, const std::string& State) {
+        std::vector<TBox> Boxes;
+        for (int i = 0; i < List->count(); ++i)
+            Boxes.push_back(
+                {InWidget(List, List->visualItemRect(List->item(i))), List->item(i)->text()});
+        Whole(List, Boxes, State + Utf8(List->objectName()));
+    }
+
+    // Each line of a read-only text on a baseline of its own, within the box's inner area.
+    void LinesWhole(TReadOnlyText* Text, const std::string& State) {
+        const std::string Where = State + Utf8(Text->objectName());
+        const QStringList Lines = Text->toPlainText().split(u'\n');
+        const int Height = Text->fontMetrics().lineSpacing();
+        const QRect Area = Text->viewport()->rect();
+        std::vector<TBox> Boxes;
+        for (int k = 0; k < Lines.size(); ++k) {
+            const int Top =
+                Text->cursorRect(QTextCursor(Text->document()->findBlockByNumber(k))).top();
+            Boxes.push_back(
+                {InWidget(Text, QRect(Area.left(), Top, Area.width(), Height)), Lines[k]});
+        }
+        Whole(Text, Boxes, Where);
+        if (Boxes.back().Rect.bottom() > Text->viewport()->geometry().bottom())
+            Fault(Where, Lines.back(), "falls below the box");
+    }
+
+    void ComboWhole(QComboBox* Box, const std::string& State) {
+        QStyleOptionComboBox Option;
+        Option.initFrom(Box);
+        Option.subControls = QStyle::SC_All;
+        const QRect Edit = Box->style()->subControlRect(QStyle::CC_ComboBox, &Option,
+                                                        QStyle::SC_ComboBoxEditField, Box);
+        Whole(Box, {{QRectF(Edit), Box->currentText()}},
+              State + Utf8(Box->objectName()) + " closed");
+    }
+
+    void CaptionWhole(QWidget* W, const QString& Caption, const std::string& State) {
+        Whole(W, {{QRectF(W->rect()), WithoutMnemonic(Caption)}}, State + Utf8(W->objectName()));
+    }
+
+    // A label grows with its text but never into another control nor out of the window.
+    void LabelApart(const TFitLabel* Label, const std::string& State) {
+        const QWidget* Window = Label->window();
+        if (!Window->rect().contains(Label->geometry()))
+            Fault(State + Utf8(Label->objectName()), Label->text(), "leaves the window");
+        for (const QWidget* Other : Window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (Other != Label && Other->geometry().intersects(Label->geometry()))
+                Fault(State + Utf8(Label->objectName()), Label->text(),
+                      "overlaps " + Utf8(Other->objectName()));
+    }
+
+    void Report() const {
+        std::ostringstream S;
+        for (size_t i = 0; i < Faults.size() && i < 25; ++i)
+            S << Faults[i] << '\n';
+        EXPECT_TRUE(Faults.empty()) << Faults.size() << " faults, the first ones:\n" << S.str();
+    }
+
+private:
+    void Piece(const TDrawnText& P, const TBox& Box, const QWidget* W, const std::string& Where) {
         const QRectF Extent = P.Extent();
         if (Extent.left() < Box.Rect.left() || Extent.right() > Box.Rect.right() + 1) {
             std::ostringstream S;
@@ -88,58 +147,12 @@ protected:
             .translated(Area->viewport()->pos());
     }
 
-    void ExpectListWhole(const char* Name, const std::string& State) {
-        auto* List = Find<QListWidget>(Name);
-        std::vector<TBox> Boxes;
-        for (int i = 0; i < List->count(); ++i)
-            Boxes.push_back(
-                {InWidget(List, List->visualItemRect(List->item(i))), List->item(i)->text()});
-        ExpectWhole(List, Boxes, State + Name);
-    }
-
-    // Each line of a read-only text on a baseline of its own, within the box's inner area.
-    void ExpectLinesWhole(const char* Name, const std::string& State) {
-        auto* Text = Find<TReadOnlyText>(Name);
-        const QStringList Lines = Text->toPlainText().split(u'\n');
-        const int Height = Text->fontMetrics().lineSpacing();
-        const QRect Area = Text->viewport()->rect();
-        std::vector<TBox> Boxes;
-        for (qsizetype k = 0; k < Lines.size(); ++k) {
-            const QPointF Top =
-                Text->cursorRect(QTextCursor(Text->document()->findBlockByNumber(int(k))))
-                    .topLeft();
-            Boxes.push_back(
-                {InWidget(Text, QRect(Area.left(), int(Top.y()), Area.width(), Height)), Lines[k]});
-        }
-        ExpectWhole(Text, Boxes, State + Name);
-        const int Bottom = int(Boxes.back().Rect.bottom()) + 1;
-        if (Bottom > Text->viewport()->geometry().bottom() + 1)
-            Fault(State + Name, Lines.back(), "falls below the box");
-    }
-
-    void ExpectComboWhole(QComboBox* Box, const std::string& State) {
-        QStyleOptionComboBox Option;
-        Option.initFrom(Box);
-        Option.subControls = QStyle::SC_All;
-        const QRect Edit = Box->style()->subControlRect(QStyle::CC_ComboBox, &Option,
-                                                        QStyle::SC_ComboBoxEditField, Box);
-        ExpectWhole(Box, {{QRectF(Edit), Box->currentText()}},
-                    State + Utf8(Box->objectName()) + " closed");
-    }
-
-    void ExpectCaptionWhole(QWidget* W, const QString& Caption, const std::string& State) {
-        ExpectWhole(W, {{QRectF(W->rect()), WithoutMnemonic(Caption)}},
-                    State + Utf8(W->objectName()));
-    }
-
-    void ReportFaults() {
-        std::ostringstream S;
-        for (size_t i = 0; i < Faults.size() && i < 25; ++i)
-            S << Faults[i] << '\n';
-        EXPECT_TRUE(Faults.empty()) << Faults.size() << " faults, the first ones:\n" << S.str();
-    }
-
     std::vector<std::string> Faults;
+};
+
+class TextFitTest : public WindowTest {
+protected:
+    TFitCheck Check;
 };
 
 // Every choice of tonos, mixture and start point in both languages and both interval modes.
@@ -164,16 +177,17 @@ TEST_F(TextFitTest, EveryColumnShowsEveryLineWholeInEveryState) {
                             std::to_string(s) + ": ";
                         for (const char* Name :
                              {"LBQesei", "LBGreek", "LBArab", "LBFusei", "LBInt"})
-                            ExpectListWhole(Name, State);
+                            Check.ListWhole(Find<QListWidget>(Name), State);
                         for (const char* Name : {"LBCent", "LBNotes", "MFreq", "MNotesAbs"})
-                            ExpectLinesWhole(Name, State);
+                            Check.LinesWhole(Find<TReadOnlyText>(Name), State);
                         auto* Tetra = Find<TFitLabel>("LTetra");
-                        ExpectCaptionWhole(Tetra, Tetra->text(), State);
-                        ExpectComboWhole(Combo("CBSyrintha"), State);
+                        Check.CaptionWhole(Tetra, Tetra->text(), State);
+                        Check.LabelApart(Tetra, State);
+                        Check.ComboWhole(Combo("CBSyrintha"), State);
                     }
         }
     }
-    ReportFaults();
+    Check.Report();
 }
 
 TEST_F(TextFitTest, ClosedListsShowEachEntryWhole) {
@@ -184,30 +198,76 @@ TEST_F(TextFitTest, ClosedListsShowEachEntryWhole) {
             const int Selected = Box->currentIndex();
             for (int i = 0; i < Box->count(); ++i) {
                 Box->setCurrentIndex(i);
-                ExpectComboWhole(Box, "lang " + std::to_string(Lang) + ": ");
+                Check.ComboWhole(Box, "lang " + std::to_string(Lang) + ": ");
             }
             Box->setCurrentIndex(Selected);
         }
     }
-    ReportFaults();
+    Check.Report();
 }
 
 TEST_F(TextFitTest, CaptionsAndMarksAreWholeInBothLanguages) {
     for (int Lang : {0, 1}) {
         ChooseEnglish(Lang == 1);
         const std::string State = "lang " + std::to_string(Lang) + ": ";
-        for (auto* Label : Window->findChildren<TFitLabel*>())
-            ExpectCaptionWhole(Label, Label->text(), State);
+        for (auto* Label : Window->findChildren<TFitLabel*>()) {
+            Check.CaptionWhole(Label, Label->text(), State);
+            Check.LabelApart(Label, State);
+        }
         for (const char* Name : {"BAllInt", "CBMelodic"})
-            ExpectCaptionWhole(Find<QCheckBox>(Name), Find<QCheckBox>(Name)->text(), State);
+            Check.CaptionWhole(Find<QCheckBox>(Name), Find<QCheckBox>(Name)->text(), State);
         for (const char* Name : {"RGApo", "RGLang"})
             for (int i : {0, 1}) {
                 QRadioButton* Button = Group(Name)->Button(i);
-                ExpectCaptionWhole(Button, Button->text(), State);
+                Check.CaptionWhole(Button, Button->text(), State);
             }
-        ExpectListWhole("CLBIntervalle", State);
+        Check.ListWhole(Find<QListWidget>("CLBIntervalle"), State);
     }
-    ReportFaults();
+    Check.Report();
 }
 
 } // namespace
+
+// The window's own texts never make a read-only text or a label condense; these boxes do.
+QFont Pixels(const char* Family, int Height) {
+    QFont F(QString::fromLatin1(Family));
+    F.setPixelSize(Height);
+    return F;
+}
+
+TEST(CondensedText, AReadOnlyLineWiderThanItsBoxStaysWholeOnItsLine) {
+    QWidget Window;
+    auto* Text = new TReadOnlyText(&Window);
+    Text->setObjectName(QStringLiteral("Narrow"));
+    Text->setFont(Pixels("DejaVu Sans Mono", 11));
+    Text->setGeometry(0, 0, 33, 60);
+    Window.show();
+    const std::u16string_view Lines[] = {u"204", u"1234567", u"63"};
+    Text->SetLines(Lines);
+    TFitCheck Check;
+    Check.LinesWhole(Text, "");
+    Check.Report();
+    EXPECT_EQ(Text->document()->blockCount(), 3);
+}
+
+TEST(CondensedText, ALabelWiderThanItsRoomKeepsItsRightEdge) {
+    QWidget Window;
+    Window.resize(200, 40);
+    auto* Label = new TFitLabel(&Window);
+    Label->setObjectName(QStringLiteral("Caption"));
+    Label->setFont(Pixels("DejaVu Sans", 11));
+    Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label->setGeometry(150, 10, 40, 13);
+    Label->setMaximumWidth(60);
+    Label->Fit();
+    Window.show();
+    TFitCheck Check;
+    for (const char* Caption :
+         {"45:46  23:24  4:5", "27:28  7:8  8:9  -  243:256  8:9  8:9", "Hz"}) {
+        Label->setText(QString::fromUtf8(Caption));
+        EXPECT_EQ(Label->geometry().right(), 189) << Caption;
+        EXPECT_LE(Label->width(), 60) << Caption;
+        Check.CaptionWhole(Label, Label->text(), "");
+    }
+    Check.Report();
+}
