@@ -240,3 +240,10 @@ void TSystemata::changeEvent(QEvent* Event) {
     QWidget::changeEvent(Event);
     if (Event->type() == QEvent::ActivationChange && !isActiveWindow()) Player.Silence();
 }
+
+// Styles show the focus only once a key has moved it, and showing a window forgets that a key
+// did; here the focus shows from the start.
+void TSystemata::showEvent(QShowEvent* Event) {
+    QWidget::showEvent(Event);
+    setAttribute(Qt::WA_KeyboardFocusChange);
+}

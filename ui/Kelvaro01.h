@@ -43,6 +43,7 @@ signals:
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
     void changeEvent(QEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
 
 private slots:
     void CBTonosClick();

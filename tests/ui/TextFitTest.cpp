@@ -26,8 +26,10 @@ struct TBox {
 class TFitCheck {
 public:
     // Renders W and checks that each box shows its text whole, in pieces on one baseline, in the
-    // face and pixel height W declares, and that nothing is drawn outside every box.
-    void Whole(QWidget* W, const std::vector<TBox>& Boxes, const std::string& Where) {
+    // face and pixel height W declares, and, unless told otherwise, that nothing is drawn
+    // outside every box.
+    void Whole(QWidget* W, const std::vector<TBox>& Boxes, const std::string& Where,
+               bool OthersToo = true) {
         TTextRecorder Device(W->size());
         const auto Drawn = Device.Render(W);
         std::vector<bool> Placed(Drawn.size(), false);
@@ -55,7 +57,7 @@ public:
                      }))
                 Fault(Where, Box.Text, "is broken over lines");
         }
-        for (size_t i = 0; i < Drawn.size(); ++i)
+        for (size_t i = 0; OthersToo && i < Drawn.size(); ++i)
             if (!Placed[i] && !Drawn[i].Text.trimmed().isEmpty())
                 Fault(Where, Drawn[i].Text, "is drawn outside every box");
     }
@@ -94,6 +96,14 @@ public:
                                                         QStyle::SC_ComboBoxEditField, Box);
         Whole(Box, {{QRectF(Edit), Box->currentText()}},
               State + Utf8(Box->objectName()) + " closed");
+    }
+
+    // One entry of an open drop-down list, scrolled into view.
+    void EntryWhole(QAbstractItemView* View, int Row, const std::string& Where) {
+        const QModelIndex Index = View->model()->index(Row, 0);
+        View->scrollTo(Index);
+        Whole(View, {{InWidget(View, View->visualRect(Index)), Index.data().toString()}},
+              Where + " entry " + std::to_string(Row), false);
     }
 
     void CaptionWhole(QWidget* W, const QString& Caption, const std::string& State) {
@@ -201,6 +211,31 @@ TEST_F(TextFitTest, ClosedListsShowEachEntryWhole) {
                 Check.ComboWhole(Box, "lang " + std::to_string(Lang) + ": ");
             }
             Box->setCurrentIndex(Selected);
+        }
+    }
+    Check.Report();
+}
+
+// At most 32 entries show at once, a scroll bar beyond that, and no entry is cut or elided.
+TEST_F(TextFitTest, OpenListsShowAtMost32EntriesEachWhole) {
+    for (int Lang : {0, 1}) {
+        ChooseEnglish(Lang == 1);
+        for (const char* Name : {"CBSyrintha", "CBTonos", "CBMeigma", "CBInstrumente"}) {
+            SCOPED_TRACE(Name);
+            QComboBox* Box = Combo(Name);
+            Box->showPopup();
+            QAbstractItemView* View = Box->view();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(View->window()));
+            int Shown = 0;
+            for (int i = 0; i < Box->count(); ++i) {
+                const QRect Row = View->visualRect(View->model()->index(i, 0));
+                if (Row.top() >= 0 && Row.bottom() < View->viewport()->height()) ++Shown;
+            }
+            EXPECT_EQ(Shown, std::min(Box->count(), 32));
+            EXPECT_EQ(View->verticalScrollBar()->isVisible(), Box->count() > 32);
+            for (int i = 0; i < Box->count(); ++i)
+                Check.EntryWhole(View, i, "lang " + std::to_string(Lang) + ": " + Name);
+            Box->hidePopup();
         }
     }
     Check.Report();
