@@ -9,8 +9,20 @@ int TextWidth(const QFont& Face, const QString& Text) {
     return qCeil(std::max(Metrics.horizontalAdvance(Text), Metrics.boundingRect(Text).right()));
 }
 
+namespace {
+bool Fits(const QFont& Face, const QString& Text, int Width) {
+    const QFontMetricsF Metrics(Face);
+    // Bounds that spare laying the text out: no glyph is wider than the widest, and ink reaches
+    // past the advance by at most the face's largest overhang.
+    const qreal Overhang = -std::min<qreal>(0, Metrics.minRightBearing());
+    if (Metrics.maxWidth() * qreal(Text.size()) + Overhang <= Width) return true;
+    if (Metrics.horizontalAdvance(Text) + Overhang <= Width) return true;
+    return TextWidth(Face, Text) <= Width;
+}
+} // namespace
+
 QFont Condensed(const QFont& Face, const QString& Text, int Width) {
-    if (TextWidth(Face, Text) <= Width) return Face;
+    if (Fits(Face, Text, Width)) return Face;
     // A stretch is relative to a normal width of 100, not to the face's own: a condensed face
     // reads 87 as its natural width and 100 would widen it. So estimate from the width at 100.
     const auto At = [&](int Stretch) {
