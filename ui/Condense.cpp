@@ -1,5 +1,6 @@
 #include "Condense.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QtMath>
 #include <algorithm>
@@ -25,8 +26,12 @@ QFont Condensed(const QFont& Face, const QString& Text, int Width) {
     if (Fits(Face, Text, Width)) return Face;
     // A stretch is relative to a normal width of 100, not to the face's own: a condensed face
     // reads 87 as its natural width and 100 would widen it. So estimate from the width at 100.
+    // A family may hold faces of several widths (DejaVu Sans holds a condensed one): naming the
+    // face drawn now keeps it, only narrower.
+    const QString Style = QFontInfo(Face).styleName();
     const auto At = [&](int Stretch) {
         QFont F = Face;
+        F.setStyleName(Style);
         F.setStretch(Stretch);
         return F;
     };

@@ -19,7 +19,8 @@ void TFitLabel::Fit() {
     Fitting = true;
     // Only a label with a buddy takes "&" for an access key.
     const QString Shown = buddy() ? WithoutMnemonic(text()) : text();
-    setFont(Condensed(Face, Shown, maximumWidth()));
+    if (const QFont Fitted = Condensed(Face, Shown, maximumWidth()); Fitted != font())
+        setFont(Fitted);
     const int Width =
         std::min(std::max(sizeHint().width(), TextWidth(font(), Shown)), maximumWidth());
     QRect R = geometry();

@@ -139,8 +139,11 @@ private:
         }
         if (Extent.top() < Box.Rect.top() || Extent.bottom() > Box.Rect.bottom() + 1)
             Fault(Where, Box.Text, "is cut at the top or bottom");
-        // The same face at the same height; only its width may change.
-        const QFontInfo Declared(W->font()), Used(P.Font);
+        // The same face at the same height; only its width may change. A label carries the
+        // condensed font it draws with, so the face is the one its font names at any width.
+        QFont Face = W->font();
+        Face.setStretch(QFont::AnyStretch);
+        const QFontInfo Declared(Face), Used(P.Font);
         if (Used.pixelSize() != Declared.pixelSize() || Used.family() != Declared.family() ||
             Used.styleName() != Declared.styleName())
             Fault(Where, Box.Text,
