@@ -1,6 +1,9 @@
 #include "FitLabel.h"
 
+#include "Condense.h"
+
 #include <QMouseEvent>
+#include <algorithm>
 
 TFitLabel::TFitLabel(QWidget* Parent) : QLabel(Parent) {}
 
@@ -12,8 +15,14 @@ void TFitLabel::setText(const QString& Text) {
 }
 
 void TFitLabel::Fit() {
+    if (!Fitting) Face = font();
     Fitting = true;
-    const int Width = sizeHint().width();
+    // Only a label with a buddy takes "&" for an access key.
+    const QString Shown = buddy() ? WithoutMnemonic(text()) : text();
+    if (const QFont Fitted = Condensed(Face, Shown, maximumWidth()); Fitted != font())
+        setFont(Fitted);
+    const int Width =
+        std::min(std::max(sizeHint().width(), TextWidth(font(), Shown)), maximumWidth());
     QRect R = geometry();
     if (alignment().testFlag(Qt::AlignRight))
         R.setLeft(R.right() + 1 - Width);

@@ -1,6 +1,7 @@
 #pragma once
 // Static text whose width follows its text. A right-aligned label keeps its right edge and grows
-// or shrinks to the left.
+// or shrinks to the left. The maximum width is the room the layout leaves the label: a text wider
+// than that is drawn condensed to fit it.
 
 #include <QLabel>
 
@@ -17,6 +18,7 @@ public:
 
 private:
     bool Fitting = false;
+    QFont Face; // the declared font, before any condensing
 };
 
 // A label drawn underlined in the hyperlink colour that raises Click on a left click; the

@@ -1,12 +1,31 @@
 #include "FlowList.h"
 
+#include "Condense.h"
+
+#include <QApplication>
 #include <QStyledItemDelegate>
 
 namespace {
-// A check box is taller than a line of text; every row keeps 13 pixels all the same.
+// A check box is taller than a line of text; every row keeps 13 pixels all the same. A text
+// wider than its column is drawn condensed to fit it.
 class TLineDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* Painter, const QStyleOptionViewItem& Option,
+               const QModelIndex& Index) const override {
+        QStyleOptionViewItem Item = Option;
+        initStyleOption(&Item, Index);
+        const QWidget* View = Option.widget;
+        const QStyle* Style = View ? View->style() : QApplication::style();
+        // The style starts the text this far into its text rectangle; the text may then run
+        // up to the end of its column.
+        const int Margin = Style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, View) + 1;
+        const QRect Text = Style->subElementRect(QStyle::SE_ItemViewItemText, &Item, View);
+        Item.font = Condensed(Item.font, Item.text, Item.rect.right() + 1 - Text.left() - Margin);
+        Style->drawControl(QStyle::CE_ItemViewItem, &Item, Painter, View);
+    }
+
     QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
         return {QStyledItemDelegate::sizeHint(Option, Index).width(), TFlowList::RowHeight};
     }

@@ -1,11 +1,13 @@
 #include "Kelvaro01.h"
 
+#include "HelpBox.h"
 #include "Instruments.h"
 #include "Kelvaro02.h"
 #include "NativeKeys.h"
 #include "OctaveCopy.h"
 #include "PixelFonts.h"
 #include "ProgramIcon.h"
+#include "Tooltips.h"
 #include "model/Tables.h"
 #include "sound/SynthSm.h"
 #include "ui_Kelvaro01.h"
@@ -124,6 +126,7 @@ void TSystemata::ApplyLanguage() {
     Refill(Ui->CBTonos, [](int i) { return Text(Tonoi[i].Names[Language]); });
     Refill(Ui->CBMeigma, [](int i) { return Text(MixtureName(i, Language)); });
     Refill(Ui->CBSyrintha, [](int i) { return Text(KitharaTunings[i].Names[Language]); });
+    ApplyTooltips(this, Language);
 }
 
 TChoices TSystemata::CurrentChoices() const {
@@ -255,4 +258,20 @@ bool TSystemata::eventFilter(QObject* Watched, QEvent* Event) {
 void TSystemata::changeEvent(QEvent* Event) {
     QWidget::changeEvent(Event);
     if (Event->type() == QEvent::ActivationChange && !isActiveWindow()) Player.Silence();
+}
+
+// Styles show the focus only once a key has moved it, and showing a window forgets that a key
+// did; here the focus shows from the start.
+void TSystemata::showEvent(QShowEvent* Event) {
+    QWidget::showEvent(Event);
+    setAttribute(Qt::WA_KeyboardFocusChange);
+}
+
+// F1 reaches the window once the key preview has seen it (and silenced playing, as any other key
+// does) and the focused control has left it: a shortcut would take it before the preview.
+void TSystemata::keyPressEvent(QKeyEvent* Event) {
+    if (Event->key() != Qt::Key_F1) return QWidget::keyPressEvent(Event);
+    auto* Box = new THelpBox(this);
+    Box->setWindowModality(Qt::ApplicationModal);
+    Box->show();
 }

@@ -45,6 +45,8 @@ signals:
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
     void changeEvent(QEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
 
 private slots:
     void CBTonosClick();

@@ -1,6 +1,6 @@
 #pragma once
 // A multi-line text the user can select and copy but not edit; lines wrap at the box's width and
-// no scroll bar is shown.
+// no scroll bar is shown. A line wider than the box is drawn condensed, so none ever wraps.
 
 #include <QPlainTextEdit>
 
@@ -21,8 +21,11 @@ public:
             All += QStringView(Line.data(), static_cast<qsizetype>(Line.size()));
         }
         setPlainText(All);
+        CondenseWideLines();
     }
 
 private:
+    void CondenseWideLines();
+
     bool Fixed = false;
 };

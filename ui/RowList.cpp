@@ -1,5 +1,7 @@
 #include "RowList.h"
 
+#include "Condense.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -19,14 +21,17 @@ public:
                                                                             : QPalette::Base));
         Painter->setPen(
             Option.palette.color(Group, Selected ? QPalette::HighlightedText : QPalette::Text));
-        Painter->setFont(Option.font);
+        const QRect Text = Option.rect.adjusted(2, 0, 0, 0);
+        const QString Line = Index.data(Qt::DisplayRole).toString();
+        Painter->setFont(Condensed(Option.font, Line, Text.width()));
         // No Qt::TextShowMnemonic: an "&" in a note name is text, not an access key.
-        Painter->drawText(Option.rect.adjusted(2, 0, 0, 0),
-                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                          Index.data(Qt::DisplayRole).toString());
+        Painter->drawText(Text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, Line);
         if (Option.state.testFlag(QStyle::State_HasFocus)) {
             QStyleOptionFocusRect Focus;
             Focus.QStyleOption::operator=(Option);
+            // Styles hide focus rectangles until the keyboard has moved the focus; the current
+            // row shows it after a mouse click as well.
+            Focus.state |= QStyle::State_KeyboardFocusChange;
             Focus.rect = Option.rect;
             Focus.backgroundColor =
                 Option.palette.color(Group, Selected ? QPalette::Highlight : QPalette::Base);

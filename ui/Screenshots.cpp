@@ -1,10 +1,12 @@
-// Writes PNG pictures of the main window in Greek and in English and of the About box, for
-// review; runs on any Qt platform, the offscreen one included.
+// Writes PNG pictures of the main window and its help in Greek and in English and of the About
+// box, for review; runs on any Qt platform, the offscreen one included.
+#include "HelpBox.h"
 #include "Kelvaro01.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QKeyEvent>
 #include <QRadioButton>
 #include <QTextStream>
 
@@ -16,6 +18,18 @@ bool Save(QWidget* Window, const QDir& Dir, const QString& Name) {
     const QString Path = Dir.filePath(Name);
     const bool Ok = Window->grab().save(Path);
     QTextStream(stdout) << (Ok ? "wrote " : "could not write ") << Path << '\n';
+    return Ok;
+}
+
+// F1 as the window receives it once no control has taken it.
+bool SaveHelp(QWidget* Window, const QDir& Dir, const QString& Name) {
+    QKeyEvent F1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(Window, &F1);
+    auto* Box = Window->findChild<THelpBox*>();
+    if (!Box) return false;
+    const bool Ok = Save(Box, Dir, Name);
+    Box->accept();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return Ok;
 }
 } // namespace
@@ -33,9 +47,11 @@ int main(int argc, char* argv[]) {
     Window.findChild<TRowList*>(QStringLiteral("LBGreek"))->SetItemIndex(4);
     Window.findChild<TRowList*>(QStringLiteral("LBFusei"))->SetItemIndex(4);
     bool Ok = Save(&Window, Dir, QStringLiteral("main-greek.png"));
+    Ok = SaveHelp(&Window, Dir, QStringLiteral("help-greek.png")) && Ok;
 
     Window.findChild<TRadioGroup*>(QStringLiteral("RGLang"))->Button(1)->click();
     Ok = Save(&Window, Dir, QStringLiteral("main-english.png")) && Ok;
+    Ok = SaveHelp(&Window, Dir, QStringLiteral("help-english.png")) && Ok;
 
     QMetaObject::invokeMethod(&Window, "Label6Click");
     if (auto* Box = Window.findChild<QDialog*>(QStringLiteral("AboutBox"))) {

@@ -155,6 +155,24 @@ TEST_F(WindowTest, AccessKeysReachTheirControls) {
     }
 }
 
+// Focus shows without a key having moved it: compared with the same control unfocused.
+TEST_F(WindowTest, TheFocusIsVisibleAtStartAndAfterAClick) {
+    auto* Kithara = Combo("CBSyrintha");
+    ASSERT_TRUE(Kithara->hasFocus());
+    const QImage Focused = Kithara->grab().toImage();
+    Combo("CBTonos")->setFocus();
+    EXPECT_NE(Kithara->grab().toImage(), Focused);
+
+    TRowList* Arab = Rows("LBArab");
+    const QRect Row = Arab->visualItemRect(Arab->item(3));
+    QTest::mouseClick(Arab->viewport(), Qt::LeftButton, {}, Row.center());
+    ASSERT_TRUE(Arab->hasFocus());
+    const QImage Clicked = Arab->viewport()->grab(Row).toImage();
+    Combo("CBTonos")->setFocus();
+    ASSERT_EQ(Arab->ItemIndex(), 3);
+    EXPECT_NE(Arab->viewport()->grab(Row).toImage(), Clicked);
+}
+
 TEST_F(WindowTest, KeyPreviewSeesKeysAndLeavesThemToTheFocusedControl) {
     TRowList* Arab = Rows("LBArab");
     Arab->setFocus();
