@@ -29,8 +29,9 @@ TEST(Scl, EveryChoiceReadsBackAsExactRatiosToTheLowestString) {
         EXPECT_TRUE(Contains(Scl->Description, Tonos)) << Scl->Description;
         EXPECT_TRUE(Contains(Scl->Description, MixtureName(C.Mixture, C.Language)));
         const int32_t Kithara = MatchingKithara(C.Mixture, C.Tonos);
-        if (Kithara >= 0)
+        if (Kithara >= 0) {
             EXPECT_TRUE(Contains(Scl->Description, KitharaTunings[Kithara].Names[C.Language]));
+        }
         EXPECT_NE(Text.find("Kelvaro"), std::string::npos);
         EXPECT_NE(Text.find("--tonos " + std::to_string(C.Tonos) + " --mixture " +
                             std::to_string(C.Mixture)),
@@ -97,8 +98,8 @@ TEST(Kbm, ScaleAndMappingSoundEveryStringAtTheFrequencyShown) {
             EXPECT_TRUE(Kbm->Map.empty());
             EXPECT_EQ(Kbm->Frequency, GetFrequency(Mhkh, 7));
             // String 8 on note 60, string 1 on note 67, the octave below on notes 53 to 60.
-            for (size_t k = 0; k < 8; ++k) {
-                const int64_t Note = 60 + 7 - static_cast<int64_t>(k);
+            for (int32_t k = 0; k < 8; ++k) {
+                const int64_t Note = 60 + 7 - k;
                 EXPECT_NEAR(NoteHertz(*Scl, *Kbm, Note), GetFrequency(Mhkh, k),
                             1e-12 * GetFrequency(Mhkh, k))
                     << "string " << k + 1;
@@ -144,8 +145,9 @@ TEST(Tun, EveryNoteIsTheOctaveFromStringEightOnNoteSixty) {
                 ASSERT_NE(W, Whole->second.end()) << Note;
                 int64_t Cents = 0;
                 ASSERT_TRUE(WholeCents(W->second, Cents)) << W->second;
-                if (std::abs(Want - std::floor(Want) - 0.5L) > 1e-6L)
+                if (std::abs(Want - std::floor(Want) - 0.5L) > 1e-6L) {
                     EXPECT_EQ(Cents, std::llround(Want)) << "note " << Note;
+                }
 
                 const auto E = Exact->second.find(Note);
                 ASSERT_NE(E, Exact->second.end()) << Note;
@@ -189,7 +191,7 @@ std::string TenthsOfHertz(const TFraction& Length) {
 }
 
 TEST(Csv, EveryChoiceHasAHeaderAndOneExactRowPerString) {
-    ForEachChoice([](const TChoices& C, const TOctave& Mhkh, const TReadings& R) {
+    ForEachChoice([](const TChoices&, const TOctave& Mhkh, const TReadings& R) {
         std::string Text, Error;
         WriteCsv(Text, Mhkh, R);
         ASSERT_TRUE(IsUtf8(Text));

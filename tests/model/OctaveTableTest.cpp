@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -399,8 +400,10 @@ TEST(OctaveTable, TextTableShowsEveryColumn) {
     EXPECT_EQ(L[0], "Dṓrios, diátonon toniaîon + diátonon ditoniaîon, from nḗtē");
     EXPECT_EQ(L[1], "Kithara: Lýdia");
     EXPECT_EQ(L[2], "Tetrachords: 27:28  7:8  8:9  -  243:256  8:9  8:9");
-    // String 3 carries every kind of reading.
-    const std::string& Row = L[7];
+    // String 3 carries every kind of reading. Elsewhere than on Linux the decimal separator comes
+    // from the regional settings, which no variable of the tool's environment replaces.
+    std::string Row = L[7];
+    if (!Linux()) std::replace(Row.begin(), Row.end(), ',', '.');
     for (const char* Cell :
          {"trítē diezeugménōn", "75 15/16", "\u03BF\u03B5\u0374 \u03BD\u03DA\u0374", " 90 ", "c -6",
           "290.4", "D-20"})
@@ -537,6 +540,7 @@ TEST(OctaveTable, ForeignLocaleChangesOnlyTheTableDecimalSeparator) {
 }
 
 TEST(OctaveTable, UnknownLocaleFallsBackToPoint) {
+    if (!Linux()) GTEST_SKIP() << "the locale comes from LC_ALL on Linux only";
     const TRun R = RunTool({}, "xx_YY.nonsense");
     EXPECT_EQ(R.Status, 0);
     EXPECT_NE(R.Out.find("367.5"), std::string::npos);

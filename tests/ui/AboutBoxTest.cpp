@@ -64,7 +64,8 @@ TEST_F(AboutBoxTest, OpensModalOverTheMainWindowWithTheFocusOnOk) {
 }
 
 TEST_F(AboutBoxTest, LeavingTheMainWindowSilencesPlaying) {
-    QKeyEvent Five(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, 14, 0x35, 0, QStringLiteral("5"));
+    QKeyEvent Five(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, NativeDigit(5).ScanCode,
+                   NativeDigit(5).VirtualKey, 0, QStringLiteral("5"));
     QApplication::sendEvent(Window->windowHandle(), &Five);
     ASSERT_TRUE(SynthOpened);
     QPointer<TAboutBox> Box = Open();

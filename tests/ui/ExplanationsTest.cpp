@@ -75,9 +75,12 @@ protected:
     // F1 as the keyboard delivers it, through the window's key preview.
     void PressF1() const {
         QWindow* Handle = Window->windowHandle();
-        QKeyEvent Press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier, 67, 0xffbe, 0);
+        const TNativeKey F1 = NativeKey(TKey::F1);
+        QKeyEvent Press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier, F1.ScanCode, F1.VirtualKey,
+                        0);
         QApplication::sendEvent(Handle, &Press);
-        QKeyEvent Release(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier, 67, 0xffbe, 0);
+        QKeyEvent Release(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier, F1.ScanCode,
+                          F1.VirtualKey, 0);
         QApplication::sendEvent(Handle, &Release);
     }
 

@@ -18,12 +18,6 @@ public:
     TModifiers State;
 };
 
-// The key codes of both platforms travel with each event: X11 key codes and Windows virtual keys.
-constexpr quint32 X11Digit(int Digit) {
-    return static_cast<quint32>(9 + Digit);
-}
-constexpr quint32 X11Control = 37, X11C = 54, VkControl = 0x11, VkC = 0x43;
-
 class WindowCopyTest : public WindowTest {
 protected:
     void SetUp() override {
@@ -33,27 +27,25 @@ protected:
     }
 
     // Through the top-level QWindow, where the key preview sees what a person's keys do.
-    void Send(QEvent::Type Type, int Key, quint32 X11Code, quint32 VirtualKey,
-              const QString& Text = {}) {
+    void Send(QEvent::Type Type, int Key, TNativeKey Code, const QString& Text = {}) {
         const Qt::KeyboardModifiers Mods = Keys.State.Ctrl ? Qt::ControlModifier : Qt::NoModifier;
-        QKeyEvent Event(Type, Key, Mods, X11Code, VirtualKey, 0, Text);
+        QKeyEvent Event(Type, Key, Mods, Code.ScanCode, Code.VirtualKey, 0, Text);
         QCoreApplication::sendEvent(Window->windowHandle(), &Event);
     }
     void PressDigit(int Digit) {
-        Send(QEvent::KeyPress, Qt::Key_0 + Digit, X11Digit(Digit), 0x30 + Digit,
-             QString::number(Digit));
+        Send(QEvent::KeyPress, Qt::Key_0 + Digit, NativeDigit(Digit), QString::number(Digit));
     }
     void PressControl() {
         Keys.State.Ctrl = true;
-        Send(QEvent::KeyPress, Qt::Key_Control, X11Control, VkControl);
+        Send(QEvent::KeyPress, Qt::Key_Control, NativeKey(TKey::Control));
     }
     void ReleaseControl() {
-        Send(QEvent::KeyRelease, Qt::Key_Control, X11Control, VkControl);
+        Send(QEvent::KeyRelease, Qt::Key_Control, NativeKey(TKey::Control));
         Keys.State.Ctrl = false;
     }
     void CtrlC() {
-        Send(QEvent::KeyPress, Qt::Key_C, X11C, VkC, QString(QChar(3)));
-        Send(QEvent::KeyRelease, Qt::Key_C, X11C, VkC, QString(QChar(3)));
+        Send(QEvent::KeyPress, Qt::Key_C, NativeKey(TKey::C), QString(QChar(3)));
+        Send(QEvent::KeyRelease, Qt::Key_C, NativeKey(TKey::C), QString(QChar(3)));
     }
 
     std::string Sent() {
@@ -176,7 +168,7 @@ TEST_F(WindowCopyTest, PlayingGoesOnAroundTheCopy) {
     EXPECT_EQ(Sent(), "reset, close");
     PressDigit(1);
     ExpectStrike("E8 4E 56, 98 4F 7F");
-    Send(QEvent::KeyRelease, Qt::Key_1, X11Digit(1), 0x31, "1");
+    Send(QEvent::KeyRelease, Qt::Key_1, NativeDigit(1), "1");
     EXPECT_EQ(Sent(), "88 4F 00");
     // The preview sees C before the copy takes it: the synthesizer closes, the table is copied.
     CtrlC();

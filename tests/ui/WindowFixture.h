@@ -6,6 +6,7 @@
 #include "FitLabel.h"
 #include "FlowList.h"
 #include "Kelvaro01.h"
+#include "NativeKeyCodes.h"
 #include "RadioGroup.h"
 #include "ReadOnlyText.h"
 #include "RowList.h"

@@ -180,13 +180,15 @@ TEST_F(WindowTest, KeyPreviewSeesKeysAndLeavesThemToTheFocusedControl) {
     QWindow* Handle = Window->windowHandle();
     ASSERT_NE(Handle, nullptr);
 
-    // Digit 5 of the main row (X11 key code 14): the synthesizer opens.
-    QKeyEvent Five(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, 14, 0x35, 0, QStringLiteral("5"));
+    // Digit 5 of the main row: the synthesizer opens.
+    QKeyEvent Five(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, NativeDigit(5).ScanCode,
+                   NativeDigit(5).VirtualKey, 0, QStringLiteral("5"));
     QApplication::sendEvent(Handle, &Five);
     EXPECT_TRUE(SynthOpened);
 
     // Any other key closes it, and still moves the focused list's row.
-    QKeyEvent Down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, 116, 0xff54, 0);
+    QKeyEvent Down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, NativeKey(TKey::Down).ScanCode,
+                   NativeKey(TKey::Down).VirtualKey, 0);
     QApplication::sendEvent(Handle, &Down);
     EXPECT_FALSE(SynthOpened);
     EXPECT_EQ(SelectedRows(), (std::vector<int>{3, 3, 3, 3}));
