@@ -2,14 +2,15 @@
 # writes, for every choice, in both languages, with the reference intervals and with all ratios.
 file(MAKE_DIRECTORY ${OUT})
 set(cases
-    "all-greek|--all;--json"
-    "all-english|--all;--json;--language;english"
-    "ratios-greek|--all;--json;--ratios"
-    "ratios-english|--all;--json;--ratios;--language;english")
+    "all-greek|--all --json"
+    "all-english|--all --json --language english"
+    "ratios-greek|--all --json --ratios"
+    "ratios-english|--all --json --ratios --language english")
 foreach(case ${cases})
   string(REPLACE "|" ";" parts "${case}")
   list(GET parts 0 name)
-  list(SUBLIST parts 1 -1 arguments)
+  list(GET parts 1 arguments)
+  separate_arguments(arguments UNIX_COMMAND "${arguments}")
   execute_process(COMMAND ${NATIVE} ${arguments} OUTPUT_FILE ${OUT}/${name}.native
                   RESULT_VARIABLE native_rc)
   execute_process(COMMAND ${EMULATOR} ${WINDOWS} ${arguments} OUTPUT_FILE ${OUT}/${name}.windows
