@@ -1,0 +1,22 @@
+# Every option octave-table --help lists is in its manual page, and no other: a new option needs
+# its entry there.
+execute_process(COMMAND ${PROGRAM} --help OUTPUT_VARIABLE help RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "octave-table --help ended with ${status}")
+endif()
+file(READ ${MANPAGE} page)
+string(REGEX MATCHALL "--[a-z][a-z-]*" listed "${help}")
+# The page writes each - as \-, which groff requires for a hyphen-minus.
+string(REPLACE "\\-" "-" page "${page}")
+string(REGEX MATCHALL "--[a-z][a-z-]*" documented "${page}")
+list(REMOVE_DUPLICATES listed)
+list(REMOVE_DUPLICATES documented)
+set(missing ${listed})
+list(REMOVE_ITEM missing ${documented})
+set(extra ${documented})
+list(REMOVE_ITEM extra ${listed})
+if(missing OR extra)
+  message(FATAL_ERROR "octave-table.1: missing ${missing}; not an option of the program: ${extra}")
+endif()
+list(LENGTH listed count)
+message(STATUS "all ${count} options of octave-table --help documented")
