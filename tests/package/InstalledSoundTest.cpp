@@ -11,6 +11,7 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <optional>
 
 namespace {
@@ -68,6 +69,7 @@ TEST(InstalledProgram, KeyFiveSoundsTheShownFrequency) {
                                     Part.begin() + static_cast<long>(Start + Rate / 2));
     const double Hz = pitch::EstimateFundamental(Steady, Rate);
     RecordProperty("heard_hz", std::to_string(Hz));
+    std::cerr << "string 5: heard " << Hz << " Hz, the window gives " << *Expected << " Hz\n";
     // The table rounds to 0.1 Hz, under a cent here; the soundfont's samples add up to 3.
     EXPECT_NEAR(pitch::CentsBetween(Hz, *Expected), 0, 5) << Hz << " Hz against " << *Expected;
 
