@@ -48,16 +48,17 @@ std::vector<std::string> Icon(const std::wstring& Program) {
     if (!File) return Images;
     std::wstring Group;
     EnumResourceNamesW(File, MAKEINTRESOURCEW(14), First, reinterpret_cast<LONG_PTR>(&Group));
-    const std::string Directory = Group.empty() ? std::string()
-                                                : Resource(File, Group.c_str(), MAKEINTRESOURCEW(14));
+    const std::string Directory =
+        Group.empty() ? std::string() : Resource(File, Group.c_str(), MAKEINTRESOURCEW(14));
     if (Directory.size() >= 6) {
         const WORD Count = *reinterpret_cast<const WORD*>(Directory.data() + 4);
         for (WORD I = 0; I < Count && 6 + (I + 1) * sizeof(TGroupEntry) <= Directory.size(); ++I) {
             TGroupEntry Entry;
             std::memcpy(&Entry, Directory.data() + 6 + I * sizeof(TGroupEntry), sizeof Entry);
-            const std::string Image = Resource(File, MAKEINTRESOURCEW(Entry.Id), MAKEINTRESOURCEW(3));
-            Images.push_back(std::to_string(Entry.Width) + "x" + std::to_string(Entry.Height) + "x" +
-                             std::to_string(Entry.BitCount) + ":" + Image);
+            const std::string Image =
+                Resource(File, MAKEINTRESOURCEW(Entry.Id), MAKEINTRESOURCEW(3));
+            Images.push_back(std::to_string(Entry.Width) + "x" + std::to_string(Entry.Height) +
+                             "x" + std::to_string(Entry.BitCount) + ":" + Image);
         }
     }
     FreeLibrary(File);

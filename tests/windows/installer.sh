@@ -22,8 +22,8 @@ rm -rf "$state"
 eval "$("$session" env "$state")"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kelvaro'
 
-# What the user has: every file and folder of the user's profile but the temporary folder, and
-# the user's settings, with wine's own and Windows' Explorer bookkeeping left out.
+# What the user has: every file and folder of the user's profile but the temporary folder (empty
+# in a new prefix), and the user's settings, with wine's own and Explorer's bookkeeping left out.
 profile=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public)
 [[ -d $profile ]] || fail "no user profile in the prefix"
 snapshot() {
@@ -97,6 +97,9 @@ done
 [[ -e $shortcut ]] && fail "the shortcut is still there"
 "$WINE" reg query "$key" >/dev/null 2>&1 && fail "the installed-apps entry is still there"
 after=$(snapshot)
+# The copy sits in its own folder until Windows empties the temporary folder.
+left=$(cd "$profile/Temp" && find . -mindepth 1 ! -path './~nsu*.tmp' ! -path './~nsu*.tmp/Un*.exe')
+[[ -z $left ]] || fail "the uninstall left in the temporary folder: $left"
 [[ $after == "$before" ]] || fail "the uninstall left these behind or took them:
 $(diff <(echo "$before") <(echo "$after"))"
 echo "uninstalled: nothing left in the user's folders and settings"
