@@ -17,5 +17,5 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/windows/w
 # files, and source paths are written relative to the source folder, wherever it is.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -s -Wl,--no-insert-timestamp")
 get_filename_component(kelvaro_source ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
-string(APPEND CMAKE_C_FLAGS_INIT " -ffile-prefix-map=${kelvaro_source}=.")
-string(APPEND CMAKE_CXX_FLAGS_INIT " -ffile-prefix-map=${kelvaro_source}=.")
+set(CMAKE_C_FLAGS_INIT "-ffile-prefix-map=${kelvaro_source}=.")
+set(CMAKE_CXX_FLAGS_INIT "-ffile-prefix-map=${kelvaro_source}=.")
