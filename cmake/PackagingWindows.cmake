@@ -5,8 +5,10 @@ find_program(KELVARO_MAKENSIS makensis REQUIRED)
 find_program(KELVARO_ZIP zip REQUIRED)
 
 set(KELVARO_VERSION_SHORT ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
-if(NOT DEFINED CPACK_PACKAGE_VENDOR)
-  set(CPACK_PACKAGE_VENDOR "The Kelvaro developers")
+# The publisher of the Debian package too, when its packaging settings come first.
+set(publisher "The Kelvaro developers")
+if(DEFINED CPACK_PACKAGE_VENDOR)
+  set(publisher "${CPACK_PACKAGE_VENDOR}")
 endif()
 set(release ${CMAKE_BINARY_DIR}/release)
 set(KELVARO_WINDOWS_SETUP ${release}/Kelvaro-${KELVARO_VERSION_SHORT}-win64-setup.exe)
@@ -28,10 +30,11 @@ add_custom_command(
   COMMAND
     ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR} -DMAKENSIS=${KELVARO_MAKENSIS} -DZIP=${KELVARO_ZIP}
     -DNSI=${nsi} -DICON=${PROJECT_SOURCE_DIR}/ui/art/kelvaro.ico -DVERSION=${PROJECT_VERSION}
-    "-DPUBLISHER=${CPACK_PACKAGE_VENDOR}" "-DFILES=${files}" -DWORK=${release}/work
+    "-DPUBLISHER=${publisher}" "-DFILES=${files}" -DWORK=${release}/work
     -DSETUP=${KELVARO_WINDOWS_SETUP} -DZIPFILE=${KELVARO_WINDOWS_ZIP}
     -P ${CMAKE_CURRENT_LIST_DIR}/WindowsRelease.cmake
-  DEPENDS kelvaro octave-table ${release}/texts/LICENSE.txt ${release}/texts/README.txt ${nsi} ${CMAKE_CURRENT_LIST_DIR}/WindowsRelease.cmake
+  DEPENDS kelvaro octave-table ${release}/texts/LICENSE.txt ${release}/texts/README.txt ${nsi}
+          ${CMAKE_CURRENT_LIST_DIR}/WindowsRelease.cmake
   COMMENT "Windows installer and zip"
   VERBATIM)
 add_custom_target(windows_release ALL DEPENDS ${KELVARO_WINDOWS_SETUP} ${KELVARO_WINDOWS_ZIP})
