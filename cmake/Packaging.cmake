@@ -1,5 +1,5 @@
 # What every release file shares: the names, the version of project(), the maker, the description
-# and the licence. Each platform's formats follow in a file of their own, included at the end.
+# and the licence. The Debian package's settings follow in a file of their own.
 
 set(CPACK_PACKAGE_NAME kelvaro)
 set(CPACK_PACKAGE_VENDOR "Kelvaro developers")
@@ -28,9 +28,9 @@ set(CPACK_PACKAGE_HOMEPAGE_URL "")
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-if(WIN32)
-  include(PackagingWindows OPTIONAL)
-else()
+# The Windows installer and zip are made by a script of their own (PackagingWindows.cmake), which
+# CPack's NSIS template cannot do: it installs for all users only.
+if(NOT WIN32)
   include(PackagingDeb)
+  include(CPack)
 endif()
-include(CPack)

@@ -13,4 +13,9 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/windows/w
                                   ${CMAKE_BINARY_DIR}/wine)
 
 # Self-contained programs: the C++ runtime, libgcc and winpthread linked in, symbols stripped.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -s")
+# The same bytes from every build of one commit: the linker writes no time stamp into the program
+# files, and source paths are written relative to the source folder, wherever it is.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -s -Wl,--no-insert-timestamp")
+get_filename_component(kelvaro_source ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
+set(CMAKE_C_FLAGS_INIT "-ffile-prefix-map=${kelvaro_source}=.")
+set(CMAKE_CXX_FLAGS_INIT "-ffile-prefix-map=${kelvaro_source}=.")

@@ -1,6 +1,6 @@
 // Reads the version information of a program file the way Windows Explorer does and checks it
-// against the project version: VersionInfo PROGRAM.exe VERSION. Also checks that the file holds
-// an application manifest.
+// against the project version: VersionInfo PROGRAM.exe VERSION [DESCRIPTION]. Also checks that
+// the file holds an application manifest.
 #include <windows.h>
 
 #include <cstdio>
@@ -27,11 +27,12 @@ void Expect(const std::wstring& Name, const std::wstring& Got, const std::wstrin
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fputs("usage: VersionInfo PROGRAM.exe VERSION\n", stderr);
+    if (argc != 3 && argc != 4) {
+        std::fputs("usage: VersionInfo PROGRAM.exe VERSION [DESCRIPTION]\n", stderr);
         return 2;
     }
     const std::wstring Program = Wide(argv[1]), Version = Wide(argv[2]);
+    const std::wstring Description = argc == 4 ? Wide(argv[3]) : L"Kelvaro";
     DWORD Ignored = 0;
     const DWORD Size = GetFileVersionInfoSizeW(Program.c_str(), &Ignored);
     std::vector<char> Data(Size);
@@ -60,7 +61,8 @@ int main(int argc, char** argv) {
     } const Strings[] = {{L"FileVersion", Version},
                          {L"ProductVersion", Version},
                          {L"ProductName", L"Kelvaro"},
-                         {L"FileDescription", L"Kelvaro"}};
+                         {L"CompanyName", L"The Kelvaro developers"},
+                         {L"FileDescription", Description}};
     for (const auto& S : Strings) {
         wchar_t* Value = nullptr;
         const std::wstring Path = std::wstring(L"\\StringFileInfo\\040904B0\\") + S.Key;
