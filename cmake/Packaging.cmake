@@ -2,7 +2,7 @@
 # and the licence. The Debian package's settings follow in a file of their own.
 
 set(CPACK_PACKAGE_NAME kelvaro)
-set(CPACK_PACKAGE_VENDOR "Kelvaro developers")
+set(CPACK_PACKAGE_VENDOR "The Kelvaro developers")
 set(CPACK_PACKAGE_CONTACT "Kelvaro developers <developers@kelvaro.org>")
 # The fourth part of the project version exists for Windows' version resources only.
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}")
