@@ -122,22 +122,21 @@ TCalibration::TCalibration(std::string SoundFont, double Rate, double ReferenceH
 
 TCalibration::~TCalibration() {
     {
+        // Under the lock, so that a Wait between its test and its sleep cannot miss it.
         std::lock_guard Guard(Lock);
         Stopping = true;
     }
     Changed.notify_all();
+    Requests.fetch_add(1);
+    Requests.notify_all();
     Worker.join();
 }
 
 void TCalibration::Request(int Program) {
     if (Program < 0 || Program > 127) return;
-    {
-        std::lock_guard Guard(Lock);
-        if (Results.count(Program) || std::find(Queue.begin(), Queue.end(), Program) != Queue.end())
-            return;
-        Queue.push_back(Program);
-    }
-    Changed.notify_all();
+    if (Asked[static_cast<size_t>(Program)].exchange(true)) return;
+    Requests.fetch_add(1);
+    Requests.notify_one();
 }
 
 bool TCalibration::TakeCorrections(int Program, std::vector<int>& KeysOut,
@@ -145,8 +144,11 @@ bool TCalibration::TakeCorrections(int Program, std::vector<int>& KeysOut,
     if (Program < 0 || Program > 127) return false;
     const uint64_t Now = Published.load(std::memory_order_acquire);
     if (Now == TakenAt[static_cast<size_t>(Program)]) return false;
+    // The measuring thread runs only in spare time: if it holds the lock now, it may not run
+    // again for long. The note does not wait for it; a later one takes what it published.
+    std::unique_lock Guard(Lock, std::try_to_lock);
+    if (!Guard.owns_lock()) return false;
     TakenAt[static_cast<size_t>(Program)] = Now;
-    std::lock_guard Guard(Lock);
     auto Found = Untaken.find(Program);
     if (Found == Untaken.end() || Found->second.empty()) return false;
     const TInstrumentCalibration& Known = Results[Program];
@@ -167,12 +169,8 @@ TInstrumentCalibration TCalibration::Result(int Program) const {
 }
 
 bool TCalibration::Wait(int Program) const {
+    if (Program < 0 || Program > 127 || !Asked[static_cast<size_t>(Program)]) return false;
     std::unique_lock Guard(Lock);
-    const auto Asked = [&] {
-        return Results.count(Program) ||
-               std::find(Queue.begin(), Queue.end(), Program) != Queue.end();
-    };
-    if (!Asked()) return false;
     Changed.wait(Guard, [&] {
         auto Found = Results.find(Program);
         return Stopping || (Found != Results.end() && Found->second.Done);
@@ -197,16 +195,17 @@ void TCalibration::Run() {
         Synth = new_fluid_synth(Settings);
     }
     bool Loaded = false;
-    for (;;) {
-        int Program = 0;
-        {
-            std::unique_lock Guard(Lock);
-            Changed.wait(Guard, [&] { return Stopping || !Queue.empty(); });
-            if (Stopping) break;
-            Program = Queue.front();
-            Queue.pop_front();
-            Results[Program];
+    std::array<bool, 128> Started{};
+    while (!Stopping) {
+        const uint64_t Seen = Requests.load();
+        int Program = -1;
+        for (size_t p = 0; p < Started.size() && Program < 0; ++p)
+            if (Asked[p] && !Started[p]) Program = static_cast<int>(p);
+        if (Program < 0) {
+            Requests.wait(Seen);
+            continue;
         }
+        Started[static_cast<size_t>(Program)] = true;
         // The font is read on the first request only, and never by the thread that plays.
         if (!Loaded && Synth)
             Loaded = fluid_synth_sfload(Synth, SoundFont.c_str(), 1) != FLUID_FAILED;
@@ -236,8 +235,8 @@ void TCalibration::MeasureProgram(fluid_synth_t* Synth, int Program) {
         const double Wall =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - WallStart).count();
         {
-            std::lock_guard Guard(Lock);
             if (Stopping) return;
+            std::lock_guard Guard(Lock);
             TInstrumentCalibration& Known = Results[Program];
             Known.Keys[static_cast<size_t>(Key)] = Measured;
             Known.WallSeconds = Wall;

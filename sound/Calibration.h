@@ -18,7 +18,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <mutex>
 #include <string>
@@ -67,10 +66,11 @@ public:
     TCalibration(const TCalibration&) = delete;
     TCalibration& operator=(const TCalibration&) = delete;
 
-    // Queues Program (0..127) unless it is measured or queued; returns at once.
+    // Asks for Program (0..127) unless it was asked for already; never waits (an atomic flag).
     void Request(int Program);
     // Keys of Program measured Steady since the last call, as FluidSynth tuning pitches (for
-    // fluid_synth_tune_notes); false when there is none. For the owner's thread.
+    // fluid_synth_tune_notes); false when there is none, or when the measurement holds the lock
+    // (never waits). For the owner's thread.
     bool TakeCorrections(int Program, std::vector<int>& Keys, std::vector<double>& Pitches);
     // A copy of what is known of Program now.
     TInstrumentCalibration Result(int Program) const;
@@ -85,13 +85,17 @@ private:
     const double Rate, ReferenceHz;
     const std::vector<int> Keys;
 
+    // The programs asked for, and a count the measuring thread sleeps on until there are more.
+    std::array<std::atomic<bool>, 128> Asked{};
+    std::atomic<uint64_t> Requests{0};
+    std::atomic<bool> Stopping{false};
+
+    // Results and Untaken; Changed tells Wait that a program is done.
     mutable std::mutex Lock;
     mutable std::condition_variable Changed;
-    std::deque<int> Queue;
     std::map<int, TInstrumentCalibration> Results;
     // Per program, the keys measured Steady that the owner has not taken yet.
     std::map<int, std::vector<int>> Untaken;
-    bool Stopping = false;
     // Read by the owner before it locks, so that a note with nothing new costs no lock.
     std::atomic<uint64_t> Published{0};
     std::array<uint64_t, 128> TakenAt{}; // the owner's own
