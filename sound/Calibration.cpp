@@ -115,8 +115,9 @@ TKeyCalibration MeasureKey(fluid_synth_t* Synth, int Key, double ReferenceHz, do
 }
 
 TCalibration::TCalibration(std::string SoundFont, double Rate, double ReferenceHz,
-                           std::vector<int> Keys)
-    : SoundFont(std::move(SoundFont)), Rate(Rate), ReferenceHz(ReferenceHz), Keys(std::move(Keys)) {
+                           std::vector<int> Keys, bool SpareTime)
+    : SoundFont(std::move(SoundFont)), Rate(Rate), ReferenceHz(ReferenceHz), Keys(std::move(Keys)),
+      SpareTime(SpareTime) {
     Worker = std::thread([this] { Run(); });
 }
 
@@ -180,8 +181,10 @@ bool TCalibration::Wait(int Program) const {
 
 void TCalibration::Run() {
     // Only spare time: the window, the audio output and every other program come first.
-    sched_param Idle{};
-    pthread_setschedparam(pthread_self(), SCHED_IDLE, &Idle);
+    if (SpareTime) {
+        sched_param Idle{};
+        pthread_setschedparam(pthread_self(), SCHED_IDLE, &Idle);
+    }
 
     fluid_settings_t* Settings = new_fluid_settings();
     fluid_synth_t* Synth = nullptr;

@@ -60,8 +60,10 @@ TKeyCalibration MeasureKey(fluid_synth_t* Synth, int Key, double ReferenceHz, do
 class TCalibration {
 public:
     // Measures Keys, in that order, of each program asked for; ReferenceHz is the frequency the
-    // player means by key 0.
-    TCalibration(std::string SoundFont, double Rate, double ReferenceHz, std::vector<int> Keys);
+    // player means by key 0. In spare time, the thread is scheduled only when the processors
+    // would idle otherwise (SCHED_IDLE).
+    TCalibration(std::string SoundFont, double Rate, double ReferenceHz, std::vector<int> Keys,
+                 bool SpareTime);
     ~TCalibration();
     TCalibration(const TCalibration&) = delete;
     TCalibration& operator=(const TCalibration&) = delete;
@@ -84,6 +86,7 @@ private:
     const std::string SoundFont;
     const double Rate, ReferenceHz;
     const std::vector<int> Keys;
+    const bool SpareTime;
 
     // The programs asked for, and a count the measuring thread sleeps on until there are more.
     std::array<std::atomic<bool>, 128> Asked{};

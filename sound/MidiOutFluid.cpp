@@ -88,6 +88,7 @@ FluidOptions FluidOptions::Defaults() {
     o.Prepare = true;
     o.CalibratedKeys = WindowKeys();
     o.FirstProgram = Instrument;
+    o.CalibrateInSpareTime = true;
     return o;
 }
 
@@ -195,9 +196,9 @@ bool FluidMidiOut::LoadSoundFont() {
             ++Loads;
             LoadedFont = Path;
             if (!Options.CalibratedKeys.empty()) {
-                Calibrator = std::make_unique<TCalibration>(Path, Options.Format.Rate,
-                                                            static_cast<double>(SynthNoteZeroHz),
-                                                            Options.CalibratedKeys);
+                Calibrator = std::make_unique<TCalibration>(
+                    Path, Options.Format.Rate, static_cast<double>(SynthNoteZeroHz),
+                    Options.CalibratedKeys, Options.CalibrateInSpareTime);
                 if (Options.FirstProgram >= 0) Calibrator->Request(Options.FirstProgram);
             }
             return true;

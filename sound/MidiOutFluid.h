@@ -36,6 +36,9 @@ struct FluidOptions {
     std::vector<int> CalibratedKeys;
     // The instrument measured as soon as the soundfont is loaded; -1 for none.
     int FirstProgram = -1;
+    // Measure only while the processors would be idle otherwise (the program); else at normal
+    // priority (tests and measurements that wait for the results).
+    bool CalibrateInSpareTime = false;
 
     // The program's choice: system GM font then known fallbacks, PulseAudio (also served by
     // PipeWire) then ALSA, prepared ahead, the keys of the window calibrated.
