@@ -49,6 +49,7 @@ void TKeyPlayer::StopString(uint8_t L) {
 void TKeyPlayer::CBInstrumenteClick(int32_t SelectedIndex) {
     Instrument = static_cast<uint8_t>(SelectedIndex);
     SynthClose();
+    SynthPrepare(Instrument);
     Ton.fill(false);
 }
 

@@ -14,6 +14,8 @@ public:
     // Turns every note on every channel off; programs and bends stay.
     virtual void Reset() = 0;
     virtual void Close() = 0;
+    // An instrument is about to be played: a backend may get ready for it. Sends nothing.
+    virtual void Prepare(uint8_t /*Program*/) {}
 };
 
 // The backend of this platform, chosen at build time (one source file per platform).

@@ -8,9 +8,11 @@
 // at the next note.
 
 #include "AudioOutput.h"
+#include "Calibration.h"
 #include "MidiOut.h"
 #include "SoundLog.h"
 
+#include <array>
 #include <atomic>
 #include <memory>
 #include <string>
@@ -29,12 +31,23 @@ struct FluidOptions {
     // Loads the soundfont and connects the audio output on a thread from construction on, so
     // that the first note finds both ready.
     bool Prepare = false;
+    // Keys whose pitch is measured and corrected for each instrument played, in this order;
+    // empty: none (the synth plays as FluidSynth makes it). See Calibration.h.
+    std::vector<int> CalibratedKeys;
+    // The instrument measured as soon as the soundfont is loaded; -1 for none.
+    int FirstProgram = -1;
+    // Measure only while the processors would be idle otherwise (the program); else at normal
+    // priority (tests and measurements that wait for the results).
+    bool CalibrateInSpareTime = false;
 
     // The program's choice: system GM font then known fallbacks, PulseAudio (also served by
-    // PipeWire) then ALSA, prepared ahead.
+    // PipeWire) then ALSA, prepared ahead, the keys of the window calibrated.
     static FluidOptions Defaults();
     // Offline rendering of one explicit soundfont, for tests and measurements.
     static FluidOptions Offline(std::string SoundFont);
+    // The keys the window can strike (its nine strings, their third and fifth harmonics, from
+    // nete or from mese, over every choice), those of the plain strings first.
+    static std::vector<int> WindowKeys();
 };
 
 // The library's own handle types, declared as <fluidsynth/types.h> does.
@@ -54,6 +67,8 @@ public:
     void ShortMsg(uint32_t Message) override;
     void Reset() override;
     void Close() override;
+    // Starts measuring Program's pitch when the calibration is ready; sends nothing.
+    void Prepare(uint8_t Program) override;
 
     bool IsOpen() const { return Opened; }
     // Renders frames of stereo audio from the synth (offline use: no output pulls it); 0 on
@@ -74,12 +89,18 @@ public:
     bool LoadSoundFont();
     // Makes an audio output when there is none or the last one failed; never waits on it.
     void StartAudio();
+    // The measurements of this soundfont's instruments; null without calibration or before the
+    // soundfont is loaded.
+    const TCalibration* Calibration() const { return Calibrator.get(); }
 
 private:
     // False while the preparing thread still works, unless told to wait for it.
     bool FinishPreparing(bool Wait);
     std::unique_ptr<TAudioOutput> MakeOutput(const std::string& Name);
     bool RenderInterleaved(float* Interleaved, int Frames);
+    void ProgramChanged(int Channel, int Program);
+    // Brings the key tuning of the channel's instrument up to what is measured so far.
+    void ApplyCorrections(int Channel);
 
     FluidOptions Options;
     fluid_settings_t* Settings = nullptr;
@@ -90,6 +111,13 @@ private:
     std::string LoadedFont;
     bool Opened = false;
     int Loads = 0;
+    std::unique_ptr<TCalibration> Calibrator;
+    // The instrument on each channel as far as this object set it, -1 before.
+    std::array<int, 16> ChannelProgram;
+    // Whether the synth holds a key tuning (bank 0, the program's number) for the instrument.
+    std::array<bool, 128> TuningMade{};
+    std::vector<int> TakenKeys;
+    std::vector<double> TakenPitches;
     std::thread Preparing;
     std::atomic<bool> Prepared{false};
 };

@@ -41,6 +41,10 @@ void SynthClose() {
     SynthOpened = false;
 }
 
+void SynthPrepare(uint8_t Program) {
+    Out().Prepare(Program);
+}
+
 void SynthOpen(uint8_t Program) {
     if (SynthOpened) SynthClose();
     SynthOpened = Out().Open();
@@ -63,7 +67,7 @@ void SynthPlay(uint8_t Channel, double Frequency) {
     }
     // Extended intermediates, the product by 12 ahead of the division: this decides the last
     // step of the bend for frequencies near a rounding boundary.
-    const long double Ratio = static_cast<long double>(Frequency) / 8.176L;
+    const long double Ratio = static_cast<long double>(Frequency) / SynthNoteZeroHz;
     const double x = static_cast<double>(12.0L * std::log(Ratio) / std::log(2.0L));
     // Below note 0 (under 8.176 Hz, zero, negative, NaN) no upward bend reaches the pitch, and the
     // truncation of -inf would be undefined: treated like the upper limit.
