@@ -1,5 +1,7 @@
 #include "CheckList.h"
 
+#include "Accessibility.h"
+
 #include <vector>
 
 TCheckList::TCheckList(QWidget* Parent) : TFlowList(Parent) {
@@ -27,9 +29,20 @@ template <typename F> void TCheckList::RaiseIfToggled(F&& Handle) {
     Handle();
     for (int i = 0; i < count(); ++i)
         if (Checked(i) != Before[static_cast<size_t>(i)]) {
-            emit ClickCheck();
+            Toggled(i);
             return;
         }
+}
+
+void TCheckList::Toggle(int Row) {
+    if (Row < 0 || Row >= count()) return;
+    SetChecked(Row, !Checked(Row));
+    Toggled(Row);
+}
+
+void TCheckList::Toggled(int Row) {
+    AnnounceMark(this, Row);
+    emit ClickCheck();
 }
 
 void TCheckList::mousePressEvent(QMouseEvent* Event) {

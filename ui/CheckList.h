@@ -13,6 +13,8 @@ public:
     void AddItem(const QString& Text, bool Checked);
     bool Checked(int Row) const;
     void SetChecked(int Row, bool Checked);
+    // A toggle asked for by the user through assistive technology: raises ClickCheck.
+    void Toggle(int Row);
 
 signals:
     void ClickCheck();
@@ -24,5 +26,6 @@ protected:
     void keyPressEvent(QKeyEvent* Event) override;
 
 private:
+    void Toggled(int Row);
     template <typename F> void RaiseIfToggled(F&& Handle);
 };

@@ -2,7 +2,10 @@
 
 #include "Condense.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <algorithm>
 
 TFitLabel::TFitLabel(QWidget* Parent) : QLabel(Parent) {}
@@ -35,10 +38,33 @@ TLinkLabel::TLinkLabel(QWidget* Parent) : TFitLabel(Parent) {
     QPalette P = palette();
     P.setColor(QPalette::WindowText, P.color(QPalette::Link));
     setPalette(P);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TLinkLabel::mouseReleaseEvent(QMouseEvent* Event) {
     TFitLabel::mouseReleaseEvent(Event);
     if (Event->button() == Qt::LeftButton && rect().contains(Event->position().toPoint()))
         emit Click();
+}
+
+void TLinkLabel::keyPressEvent(QKeyEvent* Event) {
+    switch (Event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (!Event->isAutoRepeat()) Activate();
+        break;
+    default:
+        TFitLabel::keyPressEvent(Event);
+    }
+}
+
+void TLinkLabel::paintEvent(QPaintEvent* Event) {
+    TFitLabel::paintEvent(Event);
+    if (!hasFocus()) return;
+    QStylePainter Painter(this);
+    QStyleOptionFocusRect Focus;
+    Focus.initFrom(this);
+    Focus.backgroundColor = palette().color(backgroundRole());
+    Painter.drawPrimitive(QStyle::PE_FrameFocusRect, Focus);
 }

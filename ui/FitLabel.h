@@ -21,16 +21,21 @@ private:
     QFont Face; // the declared font, before any condensing
 };
 
-// A label drawn underlined in the hyperlink colour that raises Click on a left click; the
-// pointer does not change over it.
+// A label drawn underlined in the hyperlink colour that raises Click on a left click, and on
+// Return or Space once the keyboard has reached it; the pointer does not change over it.
 class TLinkLabel : public TFitLabel {
     Q_OBJECT
 public:
     explicit TLinkLabel(QWidget* Parent = nullptr);
+
+    // As a click: raises Click.
+    void Activate() { emit Click(); }
 
 signals:
     void Click();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    void paintEvent(QPaintEvent* Event) override;
 };

@@ -1,8 +1,10 @@
 #include "FlowList.h"
 
+#include "Accessibility.h"
 #include "Condense.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -70,6 +72,12 @@ void TFlowList::SetLines(const QStringList& Lines) {
 void TFlowList::resizeEvent(QResizeEvent* Event) {
     UpdateGrid();
     QListWidget::resizeEvent(Event);
+}
+
+void TFlowList::focusInEvent(QFocusEvent* Event) {
+    QListWidget::focusInEvent(Event);
+    if (Event->reason() != Qt::MouseFocusReason && Event->reason() != Qt::PopupFocusReason)
+        AnnounceCurrentItem(this);
 }
 
 void TFlowList::UpdateGrid() {

@@ -21,6 +21,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* Event) override;
+    void focusInEvent(QFocusEvent* Event) override;
 
 private:
     void UpdateGrid();

@@ -1,5 +1,8 @@
 #include "Kelvaro01.h"
 
+#include "Accessibility.h"
+#include "AccessibleNames.h"
+#include "Announce.h"
 #include "HelpBox.h"
 #include "Instruments.h"
 #include "Kelvaro02.h"
@@ -50,6 +53,7 @@ char16_t DecimalSeparator() {
 TSystemata::TSystemata(QWidget* Parent)
     : QWidget(Parent), Ui(std::make_unique<Ui::Systemata>()), Player(*this),
       KeyState(&PlatformKeyState()) {
+    InstallAccessibility();
     Ui->setupUi(this);
     PixelFonts(this);
     for (auto* Label : findChildren<TFitLabel*>())
@@ -127,6 +131,7 @@ void TSystemata::ApplyLanguage() {
     Refill(Ui->CBMeigma, [](int i) { return Text(MixtureName(i, Language)); });
     Refill(Ui->CBSyrintha, [](int i) { return Text(KitharaTunings[i].Names[Language]); });
     ApplyTooltips(this, Language);
+    ApplyAccessibleNames(this, Language);
 }
 
 TChoices TSystemata::CurrentChoices() const {
@@ -157,6 +162,12 @@ void TSystemata::UpdateDisplay() {
     for (const auto& Line : Readings.LBInt)
         Intervals << Text(Line);
     Ui->LBInt->SetLines(Intervals);
+    // The list a toggle changes is not where the user is: it says so.
+    const QString IntervalsName = IntervalListName(Ui->LBInt->count(), Language);
+    if (MarksToggled)
+        AnnounceChange(Ui->LBInt, IntervalsName);
+    else if (Ui->LBInt->accessibleName() != IntervalsName)
+        Ui->LBInt->setAccessibleName(IntervalsName);
     Ui->LBCent->SetLines(Readings.LBCent);
     Ui->LBNotes->SetLines(Readings.LBNotes);
     Ui->MFreq->SetLines(Readings.MFreq);
@@ -187,7 +198,9 @@ void TSystemata::RGLangClick() {
 }
 
 void TSystemata::CBTonosClick() {
+    MarksToggled = sender() == Ui->CLBIntervalle || sender() == Ui->BAllInt;
     UpdateDisplay();
+    MarksToggled = false;
 }
 
 void TSystemata::CBSyrinthaChange() {

@@ -70,4 +70,5 @@ private:
     TReadings Readings;
     TKeyPlayer Player;
     const TKeyStateSource* KeyState;
+    bool MarksToggled = false; // the refresh follows a mark or "all as ratios" the user toggled
 };

@@ -1,5 +1,6 @@
 #include "Kelvaro02.h"
 
+#include "Accessibility.h"
 #include "OpenLink.h"
 #include "PixelFonts.h"
 #include "ProgramIcon.h"
@@ -10,6 +11,7 @@ TAboutBox::TAboutBox(QWidget* Owner)
     : QDialog(Owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       Ui(std::make_unique<Ui::AboutBox>()) {
+    InstallAccessibility();
     Ui->setupUi(this);
     PixelFonts(this);
     Ui->Version->setText(

@@ -4,35 +4,36 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QRadioButton>
-#include <QStyleOptionButton>
-#include <QStylePainter>
 #include <qdrawutil.h>
 
 namespace {
-// The buttons never take the focus themselves, so Tab and Shift+Tab see the group as one stop;
-// a click or an access key focuses the group, and only the selected button shows the focus.
+// Tab and Shift+Tab stop at the checked button only; a click or an access key focuses the button
+// it checks.
 class TGroupButton final : public QRadioButton {
 public:
-    TGroupButton(const QString& Text, QWidget* Group) : QRadioButton(Text, Group) {
-        setFocusPolicy(Qt::NoFocus);
+    TGroupButton(const QString& Text, TRadioGroup* Group)
+        : QRadioButton(Text, Group), Group(Group) {
+        setFocusPolicy(Qt::ClickFocus);
     }
 
 protected:
-    bool event(QEvent* Event) override {
-        if (Event->type() == QEvent::Shortcut) parentWidget()->setFocus(Qt::ShortcutFocusReason);
-        return QRadioButton::event(Event);
+    void keyPressEvent(QKeyEvent* Event) override {
+        switch (Event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+            Group->Step(-1);
+            break;
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            Group->Step(1);
+            break;
+        default:
+            QRadioButton::keyPressEvent(Event);
+        }
     }
-    void mousePressEvent(QMouseEvent* Event) override {
-        parentWidget()->setFocus(Qt::MouseFocusReason);
-        QRadioButton::mousePressEvent(Event);
-    }
-    void paintEvent(QPaintEvent*) override {
-        QStylePainter Painter(this);
-        QStyleOptionButton Option;
-        initStyleOption(&Option);
-        Option.state.setFlag(QStyle::State_HasFocus, isChecked() && parentWidget()->hasFocus());
-        Painter.drawControl(QStyle::CE_RadioButton, Option);
-    }
+
+private:
+    TRadioGroup* Group;
 };
 } // namespace
 
@@ -59,6 +60,7 @@ void TRadioGroup::setItems(const QStringList& Texts) {
         B->setObjectName(objectName() + QString::number(i));
         Group.addButton(B, i);
     }
+    FollowCheckedButton();
     ArrangeButtons();
 }
 
@@ -79,42 +81,28 @@ QRadioButton* TRadioGroup::Button(int Index) const {
     return qobject_cast<QRadioButton*>(Group.button(Index));
 }
 
-void TRadioGroup::focusInEvent(QFocusEvent* Event) {
-    QWidget::focusInEvent(Event);
-    for (auto* B : Group.buttons())
-        B->update();
-}
-
-void TRadioGroup::focusOutEvent(QFocusEvent* Event) {
-    QWidget::focusOutEvent(Event);
-    for (auto* B : Group.buttons())
-        B->update();
-}
-
 void TRadioGroup::Toggled(int, bool Checked) {
     if (!Checked) return;
-    for (auto* B : Group.buttons())
-        B->update();
+    FollowCheckedButton();
     emit Click();
 }
 
-void TRadioGroup::keyPressEvent(QKeyEvent* Event) {
+// The group stays in the tab chain so that the declared order places it, and hands the focus on
+// to its checked button, the only one Tab stops at.
+void TRadioGroup::FollowCheckedButton() {
+    QAbstractButton* Checked = Group.checkedButton();
+    for (auto* B : Group.buttons())
+        B->setFocusPolicy(B == Checked ? Qt::StrongFocus : Qt::ClickFocus);
+    setFocusProxy(Checked);
+}
+
+void TRadioGroup::Step(int By) {
     const auto Count = static_cast<int>(Group.buttons().size());
-    int Step = 0;
-    switch (Event->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Left:
-        Step = -1;
-        break;
-    case Qt::Key_Down:
-    case Qt::Key_Right:
-        Step = 1;
-        break;
-    default:
-        QWidget::keyPressEvent(Event);
-        return;
-    }
-    if (Count > 0) setItemIndex((ItemIndex() + Step + Count) % Count);
+    if (Count == 0) return;
+    const bool Focused = hasFocus();
+    setItemIndex((ItemIndex() + By + Count) % Count);
+    if (Focused)
+        Group.checkedButton()->setFocus(By < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
 }
 
 // The buttons share the height left below the space a title would take, as a titled group does,

@@ -1,8 +1,10 @@
 #include "RowList.h"
 
+#include "Accessibility.h"
 #include "Condense.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -97,4 +99,26 @@ void TRowList::mouseReleaseEvent(QMouseEvent* Event) {
 
 void TRowList::keyPressEvent(QKeyEvent* Event) {
     RaiseClickIfChanged([&] { QListWidget::keyPressEvent(Event); });
+}
+
+void TRowList::focusInEvent(QFocusEvent* Event) {
+    QListWidget::focusInEvent(Event);
+    if (Event->reason() != Qt::MouseFocusReason && Event->reason() != Qt::PopupFocusReason)
+        AnnounceCurrentItem(this);
+}
+
+// A list whose row follows the one the user moves in tells assistive technology nothing: only
+// the list with the focus announces its row (QListView's overrides add just those events).
+void TRowList::currentChanged(const QModelIndex& Current, const QModelIndex& Previous) {
+    if (hasFocus())
+        QListWidget::currentChanged(Current, Previous);
+    else
+        QAbstractItemView::currentChanged(Current, Previous);
+}
+
+void TRowList::selectionChanged(const QItemSelection& Selected, const QItemSelection& Deselected) {
+    if (hasFocus())
+        QListWidget::selectionChanged(Selected, Deselected);
+    else
+        QAbstractItemView::selectionChanged(Selected, Deselected);
 }

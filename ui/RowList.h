@@ -25,6 +25,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
+    void focusInEvent(QFocusEvent* Event) override;
+    void currentChanged(const QModelIndex& Current, const QModelIndex& Previous) override;
+    void selectionChanged(const QItemSelection& Selected,
+                          const QItemSelection& Deselected) override;
 
 private:
     template <typename F> void RaiseClickIfChanged(F&& Handle);

@@ -1,5 +1,6 @@
 #include "Tooltips.h"
 
+#include <QRadioButton>
 #include <QString>
 #include <QWidget>
 #include <string_view>
@@ -155,7 +156,13 @@ void ApplyTooltips(QWidget* Window, int Language) {
         const QString Text = QStringView(T.data(), static_cast<qsizetype>(T.size())).toString();
         for (const char* Name : {Tip.Control, Tip.Heading})
             if (Name)
-                if (auto* W = Window->findChild<QWidget*>(QString::fromLatin1(Name)))
+                if (auto* W = Window->findChild<QWidget*>(QString::fromLatin1(Name))) {
                     W->setToolTip(Text);
+                    // Lists read only their own description, and a radio button shows the
+                    // tooltip of its group.
+                    W->setAccessibleDescription(Text);
+                    for (auto* Button : W->findChildren<QRadioButton*>())
+                        Button->setAccessibleDescription(Text);
+                }
     }
 }
