@@ -11,10 +11,10 @@
 #include "MidiOut.h"
 #include "SoundLog.h"
 
-#include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 struct FluidOptions {
@@ -90,6 +90,9 @@ private:
     std::string LoadedFont;
     bool Opened = false;
     int Loads = 0;
-    std::thread Preparing;
-    std::atomic<bool> Prepared{false};
+    // The preparing thread is detached, so that one nobody waits for (the program's output,
+    // never destroyed, may see no key) leaves nothing behind; it says it is done under the lock.
+    std::mutex PreparingLock;
+    std::condition_variable PreparingDone;
+    bool Prepared = true;
 };

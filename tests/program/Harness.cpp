@@ -37,6 +37,9 @@ QProcessEnvironment ServerEnvironment(const QString& Dir) {
     Env.insert("PULSE_RUNTIME_PATH", Dir + "/run");
     Env.insert("PULSE_STATE_PATH", Dir + "/state");
     Env.remove("DBUS_SESSION_BUS_ADDRESS");
+    // Without a display it cannot start a session bus through X: that client's coming and going
+    // would reset the X server the program is about to connect to.
+    Env.remove("DISPLAY");
     return Env;
 }
 
@@ -230,6 +233,7 @@ bool TCapture::Start() {
     Stop();
     QFile::remove(Dir.filePath("capture.raw"));
     Parec.setStandardOutputFile(Dir.filePath("capture.raw"));
+    Parec.setProcessEnvironment(ServerEnvironment(Dir.path()));
     Parec.start("parec", {"--server=" + Server.Address(), "-d", Server.Sink() + ".monitor", "--raw",
                           "--format=s16le", QStringLiteral("--rate=%1").arg(Rate), "--channels=1",
                           "--latency-msec=10"});
