@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
+#include <thread>
 
 namespace {
 
@@ -115,11 +116,15 @@ FluidOptions FluidOptions::Offline(std::string SoundFont) {
 
 FluidMidiOut::FluidMidiOut(FluidOptions Options) : Options(std::move(Options)) {
     ChannelProgram.fill(-1);
-    if (this->Options.Prepare)
-        Preparing = std::thread([this] {
-            if (MakeSynth() && LoadSoundFont()) StartAudio();
-            Prepared = true;
-        });
+    if (!this->Options.Prepare) return;
+    Prepared = false;
+    std::thread([this] {
+        if (MakeSynth() && LoadSoundFont()) StartAudio();
+        // Nothing of the object is touched after the lock is let go: the destructor may run.
+        const std::lock_guard Guard(PreparingLock);
+        Prepared = true;
+        PreparingDone.notify_all();
+    }).detach();
 }
 
 FluidMidiOut::~FluidMidiOut() {
@@ -132,12 +137,11 @@ FluidMidiOut::~FluidMidiOut() {
 }
 
 bool FluidMidiOut::FinishPreparing(bool Wait) {
-    if (!Preparing.joinable()) return true;
     // A large soundfont takes seconds to load (and holds the synth's lock meanwhile): a key
     // before then finds the output not open yet, as a busy device, and the next key tries again.
-    if (!Wait && !Prepared) return false;
-    Preparing.join();
-    return true;
+    std::unique_lock Guard(PreparingLock);
+    if (Wait) PreparingDone.wait(Guard, [this] { return Prepared; });
+    return Prepared;
 }
 
 namespace {

@@ -13,10 +13,10 @@
 #include "SoundLog.h"
 
 #include <array>
-#include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 struct FluidOptions {
@@ -118,6 +118,9 @@ private:
     std::array<bool, 128> TuningMade{};
     std::vector<int> TakenKeys;
     std::vector<double> TakenPitches;
-    std::thread Preparing;
-    std::atomic<bool> Prepared{false};
+    // The preparing thread is detached, so that one nobody waits for (the program's output,
+    // never destroyed, may see no key) leaves nothing behind; it says it is done under the lock.
+    std::mutex PreparingLock;
+    std::condition_variable PreparingDone;
+    bool Prepared = true;
 };

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <sys/prctl.h>
 #include <unistd.h>
@@ -28,11 +29,6 @@ void DieWithParent(QProcess& Child) {
     Child.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
 }
 
-bool Sleep(int Ms) {
-    QThread::msleep(static_cast<unsigned long>(Ms));
-    return true;
-}
-
 QProcessEnvironment ServerEnvironment(const QString& Dir) {
     QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
     // Everything the server and its clients keep goes into the private folder.
@@ -41,6 +37,9 @@ QProcessEnvironment ServerEnvironment(const QString& Dir) {
     Env.insert("PULSE_RUNTIME_PATH", Dir + "/run");
     Env.insert("PULSE_STATE_PATH", Dir + "/state");
     Env.remove("DBUS_SESSION_BUS_ADDRESS");
+    // Without a display it cannot start a session bus through X: that client's coming and going
+    // would reset the X server the program is about to connect to.
+    Env.remove("DISPLAY");
     return Env;
 }
 
@@ -103,6 +102,15 @@ public:
 
     void Close(xcb_window_t Window) { Send(Window, Delete, XCB_CURRENT_TIME); }
 
+    bool HasWindowManager() {
+        const xcb_atom_t Check = Atom("_NET_SUPPORTING_WM_CHECK");
+        auto Cookie = xcb_get_property(Connection, 0, Root, Check, XCB_ATOM_WINDOW, 0, 1);
+        xcb_get_property_reply_t* Reply = xcb_get_property_reply(Connection, Cookie, nullptr);
+        const bool Found = Reply && xcb_get_property_value_length(Reply) == 4;
+        std::free(Reply);
+        return Found;
+    }
+
 private:
     xcb_atom_t Atom(const char* Name) {
         auto Cookie =
@@ -127,13 +135,20 @@ TX11& X11() {
 } // namespace
 
 TPulseServer::TPulseServer() {
+    // A file, not a pipe nobody drains: a full pipe would stop the server at its next line.
     Server.setProcessChannelMode(QProcess::MergedChannels);
+    Server.setStandardOutputFile(Dir.filePath("server.log"), QIODevice::Append);
     DieWithParent(Server);
 }
 
 TPulseServer::~TPulseServer() {
     Resume();
     Kill();
+}
+
+QString TPulseServer::Log() const {
+    QFile File(Dir.filePath("server.log"));
+    return File.open(QIODevice::ReadOnly) ? QString::fromUtf8(File.readAll()) : QString();
 }
 
 QString TPulseServer::Address() const {
@@ -158,15 +173,20 @@ bool TPulseServer::Start() {
     Server.start("pulseaudio",
                  {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "--system=no",
                   "--disable-shm=yes", "-F", Script.fileName(), "--log-target=stderr"});
-    if (!Server.waitForStarted(10000)) return false;
+    const auto Failed = [this](const char* Why) {
+        std::cerr << "pulseaudio " << Why << "; its output:\n"
+                  << Log().toStdString() << "--- end of its output\n";
+        return false;
+    };
+    if (!Server.waitForStarted(10000)) return Failed("did not start");
     QElapsedTimer Clock;
     Clock.start();
     while (Clock.elapsed() < 20000) {
         if (!Pactl({"list", "sinks", "short"}, 2000).isEmpty()) return true;
-        if (Server.state() == QProcess::NotRunning) return false;
-        Sleep(50);
+        if (Server.waitForFinished(50) || Server.state() == QProcess::NotRunning)
+            return Failed("ended before it answered");
     }
-    return false;
+    return Failed("did not answer within 20 s");
 }
 
 void TPulseServer::Kill() {
@@ -213,6 +233,7 @@ bool TCapture::Start() {
     Stop();
     QFile::remove(Dir.filePath("capture.raw"));
     Parec.setStandardOutputFile(Dir.filePath("capture.raw"));
+    Parec.setProcessEnvironment(ServerEnvironment(Dir.path()));
     Parec.start("parec", {"--server=" + Server.Address(), "-d", Server.Sink() + ".monitor", "--raw",
                           "--format=s16le", QStringLiteral("--rate=%1").arg(Rate), "--channels=1",
                           "--latency-msec=10"});
@@ -220,11 +241,14 @@ bool TCapture::Start() {
     // Running once the first samples arrive (the null sink renders silence all the time).
     QElapsedTimer Clock;
     Clock.start();
-    while (Clock.elapsed() < 20000 && Parec.state() == QProcess::Running)
+    while (Clock.elapsed() < 20000)
         if (Frames() > 0)
             return true;
-        else
-            Sleep(10);
+        else if (Parec.waitForFinished(10) || Parec.state() == QProcess::NotRunning)
+            break;
+    std::cerr << "parec: no samples ("
+              << (Parec.state() == QProcess::NotRunning ? "ended" : "running")
+              << "): " << Parec.readAllStandardError().toStdString() << "\n";
     return false;
 }
 
@@ -251,15 +275,19 @@ std::vector<float> TCapture::Samples() const {
 }
 
 TProgram::TProgram(const TPulseServer& Server) : Server(Server) {
+    // Into a file, read whenever wanted: a pipe is only drained while this process waits on
+    // it, and a full one would block the program's next line.
     Process.setProcessChannelMode(QProcess::MergedChannels);
+    Process.setStandardOutputFile(Dir.filePath("program.log"));
     DieWithParent(Process);
 }
 
 TProgram::~TProgram() {
-    if (Process.state() != QProcess::NotRunning) {
-        Process.kill();
-        Process.waitForFinished(10000);
-    }
+    if (Ended()) return;
+    std::cerr << "kelvaro " << Pid() << " still running at the end of the test: killed\n";
+    Process.kill();
+    Process.waitForFinished(10000);
+    Ended();
 }
 
 bool TProgram::Start() {
@@ -269,32 +297,67 @@ bool TProgram::Start() {
     Env.insert("KELVARO_SOUND_LOG", "1");
     Process.setProcessEnvironment(Env);
     // Another build of the program can be put to the same tests.
+    Reported = false;
+    WindowId = 0;
+    Started.start();
     Process.start(qEnvironmentVariable("KELVARO_PROGRAM", KELVARO_PROGRAM), {});
-    if (!Process.waitForStarted(10000)) return false;
+    if (!Process.waitForStarted(10000)) return Fail("did not start: " + Process.errorString());
     QElapsedTimer Clock;
     Clock.start();
     while (Clock.elapsed() < StartTimeoutMs && WindowId == 0) {
-        QProcess Search;
-        Search.start("xdotool",
-                     {"search", "--onlyvisible", "--pid", QString::number(Process.processId())});
-        Search.waitForFinished(10000);
-        const QStringList Found =
-            QString::fromUtf8(Search.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-        if (!Found.isEmpty()) WindowId = Found.front().toUInt();
-        if (Process.state() == QProcess::NotRunning) return false;
-        if (WindowId == 0) Sleep(50);
+        const std::vector<quint32> Found = Windows();
+        if (!Found.empty()) WindowId = Found.front();
+        // The pause between searches is a wait on the process: an end is seen at once.
+        if (WindowId == 0) Process.waitForFinished(50);
+        if (Ended()) return false;
     }
-    if (WindowId == 0 || !Xdotool({"windowfocus", "--sync", QString::number(WindowId)}))
-        return false;
+    if (WindowId == 0) return Fail("no window within 60 s");
+    if (!Xdotool({"windowfocus", "--sync", QString::number(WindowId)}))
+        return Ended() ? false : Fail("its window could not be focused");
     // The stream appears, corked, once the soundfont is in: keys before it would be silent.
     bool Numeric = false;
     const int StreamWaitMs = qEnvironmentVariableIntValue("KELVARO_STREAM_WAIT_MS", &Numeric);
     Clock.restart();
     while (Clock.elapsed() < (Numeric ? StreamWaitMs : StartTimeoutMs)) {
         if (Server.Pactl({"list", "sink-inputs", "short"}).trimmed().size() > 0) return true;
-        Sleep(50);
+        Process.waitForFinished(50);
+        if (Ended()) return false;
     }
-    return Numeric;
+    return Numeric || Fail("no audio stream within 60 s");
+}
+
+bool TProgram::Fail(const QString& Why) {
+    std::cerr << "kelvaro " << Pid() << ": " << Why.toStdString() << " (" << Status().toStdString()
+              << "); its output:\n"
+              << Log().toStdString() << "--- end of its output\n";
+    return false;
+}
+
+bool TProgram::Ended() {
+    if (Process.state() != QProcess::NotRunning) Process.waitForFinished(0);
+    if (Process.state() != QProcess::NotRunning) return false;
+    if (!Reported && Started.isValid()) {
+        Reported = true;
+        std::cerr << "kelvaro ended " << Started.elapsed()
+                  << " ms after its start: " << Status().toStdString() << "; its output:\n"
+                  << Log().toStdString() << "--- end of its output\n";
+    }
+    return true;
+}
+
+QString TProgram::Status() const {
+    if (Process.state() != QProcess::NotRunning) return QStringLiteral("running");
+    if (Process.error() == QProcess::FailedToStart) return Process.errorString();
+    if (Process.exitStatus() == QProcess::NormalExit)
+        return QStringLiteral("exit status %1").arg(Process.exitCode());
+    return QStringLiteral("signal %1 (%2)")
+        .arg(Process.exitCode())
+        .arg(QString::fromUtf8(strsignal(Process.exitCode())));
+}
+
+QString TProgram::Log() const {
+    QFile File(Dir.filePath("program.log"));
+    return File.open(QIODevice::ReadOnly) ? QString::fromUtf8(File.readAll()) : QString();
 }
 
 bool TProgram::Xdotool(const QStringList& Arguments) {
@@ -309,8 +372,36 @@ std::optional<double> TProgram::PingMs(int TimeoutMs) {
     return X11().PingMs(WindowId, TimeoutMs);
 }
 
-void TProgram::Close() {
-    if (X11().Ok()) X11().Close(WindowId);
+void TProgram::Close(quint32 Which) {
+    if (X11().Ok()) X11().Close(Which ? Which : WindowId);
+}
+
+std::vector<quint32> TProgram::Windows() {
+    QProcess Search;
+    Search.start("xdotool", {"search", "--onlyvisible", "--pid", QString::number(Pid())});
+    Search.waitForFinished(10000);
+    std::vector<quint32> Result;
+    for (const QString& Id :
+         QString::fromUtf8(Search.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
+        Result.push_back(Id.toUInt());
+    return Result;
+}
+
+bool WaitForWindowManager(int TimeoutMs) {
+    QElapsedTimer Clock;
+    Clock.start();
+    while (X11().Ok() && Clock.elapsed() < TimeoutMs) {
+        if (X11().HasWindowManager()) return true;
+        QThread::msleep(20);
+    }
+    return false;
+}
+
+double ResidentBytes(qint64 Pid) {
+    std::ifstream Status("/proc/" + std::to_string(Pid) + "/status");
+    for (std::string Line; std::getline(Status, Line);)
+        if (Line.rfind("VmRSS:", 0) == 0) return 1024 * std::stod(Line.substr(6));
+    return 0;
 }
 
 std::optional<double> TProgram::WaitExitMs(int TimeoutMs) {
@@ -320,7 +411,9 @@ std::optional<double> TProgram::WaitExitMs(int TimeoutMs) {
         if (Clock.elapsed() > TimeoutMs) return std::nullopt;
         Process.waitForFinished(1);
     }
-    return static_cast<double>(Clock.nsecsElapsed()) / 1e6;
+    const double Ms = static_cast<double>(Clock.nsecsElapsed()) / 1e6;
+    Ended();
+    return Ms;
 }
 
 double ProcessCpuSeconds(qint64 Pid) {
@@ -335,11 +428,6 @@ double ProcessCpuSeconds(qint64 Pid) {
     for (int i = 3; i <= 15 && Fields >> Field; ++i)
         if (i == 14 || i == 15) Ticks += std::stod(Field);
     return Ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
-
-QString TProgram::Log() {
-    Output += Process.readAll();
-    return QString::fromUtf8(Output);
 }
 
 std::vector<size_t> Onsets(const std::vector<float>& Samples, float Threshold) {

@@ -3,6 +3,7 @@
 // xvfb-run provides: what it plays is captured from the sink's monitor, its keys come from
 // xdotool, and whether its window answers is asked over X itself (_NET_WM_PING).
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -37,6 +38,8 @@ public:
     QString Address() const;
     qint64 Pid() const { return Server.processId(); }
     QString Sink() const { return QStringLiteral("kelvaro_null"); }
+    // What the server printed, from its start.
+    QString Log() const;
 
 private:
     QTemporaryDir Dir;
@@ -74,28 +77,52 @@ public:
     // Starts it, waits for its window (focused) and for its audio stream, which appears once
     // the soundfont has loaded; false when the window did not come within 60 s. The wait for
     // the stream is 60 s too, or KELVARO_STREAM_WAIT_MS (for a build that makes none ahead).
+    // When it fails, or whenever the process is seen to end, what the program printed and how
+    // it ended go to stderr.
     bool Start();
     // Runs xdotool with these arguments; false when it failed.
     bool Xdotool(const QStringList& Arguments);
     // Round trip of a _NET_WM_PING through the program's event loop, in milliseconds; nullopt
     // when no answer came within TimeoutMs.
     std::optional<double> PingMs(int TimeoutMs);
-    // Asks the window to close as a window manager would (WM_DELETE_WINDOW).
-    void Close();
+    // Asks the window, or another of the program's, to close as a window manager would
+    // (WM_DELETE_WINDOW).
+    void Close(quint32 Which = 0);
+    // The program's visible windows, the main one among them.
+    std::vector<quint32> Windows();
     // Milliseconds until the process ended; nullopt when it had not within TimeoutMs.
     std::optional<double> WaitExitMs(int TimeoutMs);
     // Processor time the process has used, user and system, in seconds.
     double CpuSeconds() const { return ProcessCpuSeconds(Pid()); }
     qint64 Pid() const { return Process.processId(); }
     quint32 Window() const { return WindowId; }
-    QString Log();
+    // Everything the program printed so far, stdout and stderr, kept in a file.
+    QString Log() const;
+    bool WasStarted() const { return Started.isValid(); }
+    // How it ended ("exit status 0", "signal 6 (Aborted)"), or that it still runs.
+    QString Status() const;
+
+    // True when the process has ended; the first time it is seen, its status and log are
+    // printed.
+    bool Ended();
 
 private:
+    bool Fail(const QString& Why);
+
     const TPulseServer& Server;
+    QTemporaryDir Dir;
     QProcess Process;
+    QElapsedTimer Started;
     quint32 WindowId = 0;
-    QByteArray Output;
+    bool Reported = false;
 };
+
+// Waits until a window manager runs on the display (it names itself on the root window); false
+// when none did within TimeoutMs.
+bool WaitForWindowManager(int TimeoutMs);
+
+// Resident memory of a process in bytes, 0 when it is gone.
+double ResidentBytes(qint64 Pid);
 
 // Start of each note: the first sample above Threshold after at least 100 ms under half of it.
 std::vector<size_t> Onsets(const std::vector<float>& Samples, float Threshold);
