@@ -14,6 +14,8 @@ protected:
     void SetUp() override {
         SynthUseOutput(&Out);
         SynthClose();
+        // Other tests of this program choose instruments.
+        Instrument = 24;
         std::fill(std::begin(SynthNotes), std::end(SynthNotes), 0);
         Out.Clear();
     }

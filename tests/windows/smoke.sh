@@ -54,8 +54,9 @@ failed=$(grep -c 'trace:winmm:midiOutOpen => [1-9]' "$log")
 [[ $failed -eq $((opens + opens_before)) ]] || fail "an open of the MIDI device did not fail"
 echo "5 playing keys, 5 failed attempts to open the MIDI device, silent and answering"
 
-# The language group is the last tab stop: Shift+Tab from the first control, then Down.
-xdotool key --delay 80 shift+Tab Down
+# The language group comes before the maker's notice, the last tab stop: twice Shift+Tab from the
+# first control, then Down.
+xdotool key --delay 80 shift+Tab shift+Tab Down
 english=$("$x_window" find "SYRÍNTHA" 10) || fail "the title did not change to SYRÍNTHA"
 [[ $english == "$window" ]] || fail "another window is titled SYRÍNTHA"
 
