@@ -27,7 +27,7 @@ wait_for() { # SECONDS COMMAND...: until COMMAND succeeds
   done
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
 wait_for 60 test -s "$work/display"
 export DISPLAY=:$(head -n1 "$work/display")
